@@ -1,0 +1,177 @@
+#include "core/protocol/RecordCodec.h"
+
+#include "core/protocol/KeywordTable.h"
+
+#include <gtest/gtest.h>
+#include <numeric>
+#include <vector>
+
+namespace lcdiag {
+namespace {
+
+using Block = std::vector<std::uint8_t>;
+
+class RecordCodecTest : public ::testing::Test {
+protected:
+    static Block Counting(int length, int start = 1) {
+        Block block(static_cast<std::size_t>(length));
+        std::iota(block.begin(), block.end(), static_cast<std::uint8_t>(start));
+        return block;
+    }
+    static std::uint16_t StoredAt(const Block& block, int at) {
+        return static_cast<std::uint16_t>(block[static_cast<std::size_t>(at)] << 8 |
+                                          block[static_cast<std::size_t>(at) + 1]);
+    }
+
+    KeywordTable table;
+    RecordCodec codec{table.KeywordSum()};
+};
+
+// A short block whose received checksum is wrong still converts; the codec says false and
+// the long block carries a valid internal checksum.
+TEST_F(RecordCodecTest, ShortFactoryRecordWidensAtItsPieceBoundaries) {
+    Block source = Counting(200);
+    Block target(212, 0xEE);
+    EXPECT_FALSE(codec.Decode(source, target, Layout::Short, BlockKind::Factory));
+    EXPECT_EQ(target[44], source[44]);
+    for (int i = 45; i <= 50; ++i)
+        EXPECT_EQ(target[i], 0) << i;
+    EXPECT_EQ(target[51], source[45]);
+    EXPECT_EQ(target[68], source[62]);
+    for (int i = 69; i <= 74; ++i)
+        EXPECT_EQ(target[i], 255) << i;
+    EXPECT_EQ(target[75], source[63]);
+    EXPECT_EQ(target[207], source[195]); // the last byte before the checksum area
+    EXPECT_TRUE(codec.TestChecksum(target, BlockKind::Factory, Layout::Long));
+
+    codec.WriteChecksum(source, BlockKind::Factory, Layout::Short);
+    EXPECT_TRUE(codec.Decode(source, target, Layout::Short, BlockKind::Factory));
+}
+
+TEST_F(RecordCodecTest, ShortCustomerRecordWidensAtItsPieceBoundaries) {
+    const Block source = Counting(128);
+    Block target(152, 0xEE);
+    codec.Decode(source, target, Layout::Short, BlockKind::Customer);
+    const std::pair<int, int> copied[] = {{0, 0},     {53, 53},   {54, 60},  {71, 77},
+                                          {72, 84},   {89, 101},  {90, 108}, {107, 125},
+                                          {108, 132}, {117, 141}, {127, 151}};
+    for (auto [from, to] : copied)
+        EXPECT_EQ(target[to], source[from]) << from << "->" << to;
+    for (int i = 54; i <= 59; ++i)
+        EXPECT_EQ(target[i], 0) << i;
+    for (int i = 78; i <= 83; ++i)
+        EXPECT_EQ(target[i], 255) << i;
+    for (int i = 102; i <= 107; ++i)
+        EXPECT_EQ(target[i], 0) << i;
+    for (int i = 126; i <= 131; ++i)
+        EXPECT_EQ(target[i], 255) << i;
+    EXPECT_TRUE(codec.TestChecksum(target, BlockKind::Customer, Layout::Long));
+}
+
+TEST_F(RecordCodecTest, ShortCyclePartAndDiagnosticRecordWiden) {
+    const Block part = Counting(35);
+    Block longPart(41);
+    codec.Decode(part, longPart, Layout::Short, BlockKind::CyclePart);
+    EXPECT_EQ(longPart[23], part[23]);
+    for (int i = 24; i <= 29; ++i)
+        EXPECT_EQ(longPart[i], 0) << i;
+    EXPECT_EQ(longPart[30], part[24]);
+    EXPECT_EQ(longPart[38], part[32]);
+    EXPECT_TRUE(codec.TestChecksum(longPart, BlockKind::CyclePart, Layout::Long));
+
+    const Block diag = Counting(52);
+    Block longDiag(64);
+    codec.Decode(diag, longDiag, Layout::Short, BlockKind::Diagnostic);
+    EXPECT_EQ(longDiag[31], diag[31]);
+    for (int i = 32; i <= 37; ++i)
+        EXPECT_EQ(longDiag[i], 255) << i;
+    EXPECT_EQ(longDiag[38], diag[32]);
+    EXPECT_EQ(longDiag[55], diag[49]);
+    for (int i = 56; i <= 61; ++i)
+        EXPECT_EQ(longDiag[i], 0) << i;
+    EXPECT_TRUE(codec.TestChecksum(longDiag, BlockKind::Diagnostic, Layout::Long));
+}
+
+TEST_F(RecordCodecTest, LongBlocksAreCopiedUnchanged) {
+    Block source = Counting(41, 7);
+    codec.WriteChecksum(source, BlockKind::CyclePart, Layout::Long);
+    Block target(41);
+    EXPECT_TRUE(codec.Decode(source, target, Layout::Long, BlockKind::CyclePart));
+    EXPECT_EQ(target, source);
+}
+
+TEST_F(RecordCodecTest, EncodeInvertsDecodeInTheShortLayout) {
+    for (auto [kind, shortLength] :
+         {std::pair{BlockKind::Factory, 200}, {BlockKind::Customer, 128}}) {
+        Block original = Counting(shortLength, 3);
+        codec.WriteChecksum(original, kind, Layout::Short);
+        Block internal(static_cast<std::size_t>(BlockLength(kind, Layout::Long)));
+        ASSERT_TRUE(codec.Decode(original, internal, Layout::Short, kind));
+        Block encoded(original.size());
+        ASSERT_TRUE(codec.Encode(internal, encoded, Layout::Short, kind));
+        EXPECT_EQ(encoded, original);
+    }
+}
+
+TEST_F(RecordCodecTest, ChecksumsStandWhereEachKindKeepsThem) {
+    Block factory(212, 0);
+    EXPECT_EQ(codec.WriteChecksum(factory, BlockKind::Factory, Layout::Long), 510);
+    EXPECT_EQ(StoredAt(factory, 210), 510);
+    EXPECT_EQ(StoredAt(factory, 208), 65535 - 510);
+    EXPECT_TRUE(codec.TestChecksum(factory, BlockKind::Factory, Layout::Long));
+
+    Block customer = Counting(128);
+    const std::uint16_t sum = codec.WriteChecksum(customer, BlockKind::Customer, Layout::Short);
+    EXPECT_EQ(StoredAt(customer, 118), sum);
+    EXPECT_EQ(StoredAt(customer, 120), 65535 - sum);
+    EXPECT_EQ(customer[122], 123); // the bytes after the complement are not summed and kept
+    customer[127] ^= 0xFF;
+    EXPECT_TRUE(codec.TestChecksum(customer, BlockKind::Customer, Layout::Short));
+    customer[5] ^= 0x01;
+    EXPECT_FALSE(codec.TestChecksum(customer, BlockKind::Customer, Layout::Short));
+
+    Block part(41, 0);
+    EXPECT_EQ(codec.WriteChecksum(part, BlockKind::CyclePart, Layout::Long), table.KeywordSum());
+    Block diag(64, 1);
+    EXPECT_EQ(codec.WriteChecksum(diag, BlockKind::Diagnostic, Layout::Long), 62);
+    EXPECT_EQ(StoredAt(diag, 62), 62);
+    diag[61] = 2;
+    EXPECT_FALSE(codec.TestChecksum(diag, BlockKind::Diagnostic, Layout::Long));
+}
+
+TEST_F(RecordCodecTest, CustomerSetIsValidWhenItsActiveRecordIs) {
+    Block set(8 * 128);
+    for (int i = 0; i < 8; ++i) {
+        auto record = std::span(set).subspan(static_cast<std::size_t>(i) * 128, 128);
+        std::fill(record.begin(), record.end(), static_cast<std::uint8_t>(i + 1));
+        if (i != 3)
+            codec.WriteChecksum(record, BlockKind::Customer, Layout::Short);
+    }
+    Block target(8 * 152);
+    EXPECT_TRUE(codec.DecodeCustomerSet(set, target, Layout::Short, 2));
+    EXPECT_FALSE(codec.DecodeCustomerSet(set, target, Layout::Short, 3));
+    EXPECT_FALSE(codec.DecodeCustomerSet(set, target, Layout::Short, 255));
+    EXPECT_EQ(target[7 * 152], 8);
+    EXPECT_EQ(target[7 * 152 + 54], 0); // record 7 widened like any customer record
+}
+
+TEST_F(RecordCodecTest, TooSmallBuffersAreRefusedWithoutTouchingThem) {
+    Block shortSource(199, 1);
+    Block target(212, 0xEE);
+    EXPECT_FALSE(codec.Decode(shortSource, target, Layout::Short, BlockKind::Factory));
+    EXPECT_EQ(target, Block(212, 0xEE));
+    Block smallTarget(211, 0xEE);
+    EXPECT_FALSE(codec.Decode(Block(212), smallTarget, Layout::Long, BlockKind::Factory));
+    EXPECT_EQ(smallTarget, Block(211, 0xEE));
+    Block tiny(1, 9);
+    EXPECT_EQ(codec.WriteChecksum(tiny, BlockKind::CyclePart, Layout::Short), 0);
+    EXPECT_EQ(tiny, Block(1, 9));
+    EXPECT_FALSE(codec.TestChecksum({}, BlockKind::Diagnostic, Layout::Short));
+    Block encoded(128);
+    EXPECT_FALSE(codec.Encode(Block(41), encoded, Layout::Short, BlockKind::CyclePart));
+    Block set(8 * 152);
+    EXPECT_FALSE(codec.DecodeCustomerSet(Block(1023), set, Layout::Short, 0));
+}
+
+} // namespace
+} // namespace lcdiag
