@@ -99,7 +99,8 @@ ReceiverFactoryRecord ModuleRecord(int type, int beams) {
     record.SetByte(RF::Unused19, byte(UsedMaskBytes(type, beams)));
     record.SetByte(RF::QuartzCorrection, 0);
 
-    record.WriteComplements(); // byte 1 and bytes 51-74
+    record.WriteComplement(RF::BeamCountComplement);
+    record.WriteComplement(RF::BeamPresenceMaskComplement);
     return record;
 }
 

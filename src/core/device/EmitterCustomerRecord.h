@@ -40,7 +40,7 @@ template <> struct RecordLayout<EmitterCustomerField> {
         {F::Unused10, 10, 1},
         {F::Unused10Complement, 11, 1, F::Unused10},
         {F::Stamp, 12, 6},
-        {F::ChecksumComplement, 18, 2},
+        {F::ChecksumComplement, 18, 2, F::Checksum},
         {F::Checksum, 20, 2},
     }};
 };

@@ -36,7 +36,7 @@ template <> struct RecordLayout<EmitterFactoryField> {
         {F::SerialNumber, 20, 10},
         {F::CustomerDesignation, 30, 20},
         {F::Tester, 50, 10},
-        {F::ChecksumComplement, 60, 2},
+        {F::ChecksumComplement, 60, 2, F::Checksum},
         {F::Checksum, 62, 2},
     }};
 };

@@ -102,7 +102,7 @@ template <> struct RecordLayout<ReceiverCustomerField> {
         {F::PcVersionMajor, 140, 1},
         {F::PcVersionMinor, 141, 1},
         {F::Checksum, 142, 2},
-        {F::ChecksumComplement, 144, 2},
+        {F::ChecksumComplement, 144, 2, F::Checksum},
         {F::OperatingHours, 146, 3},
         {F::OperatingHoursComplement, 149, 3, F::OperatingHours},
     }};

@@ -93,7 +93,7 @@ template <> struct RecordLayout<ReceiverFactoryField> {
         {F::MultipleInterruption, 205, 1},
         {F::Mark, 206, 1},
         {F::FirmwareType, 207, 1},
-        {F::ChecksumComplement, 208, 2},
+        {F::ChecksumComplement, 208, 2, F::Checksum},
         {F::Checksum, 210, 2},
     }};
 };
