@@ -26,7 +26,7 @@ enum class EmitterCustomerField {
 template <> struct RecordLayout<EmitterCustomerField> {
     using F = EmitterCustomerField;
     static constexpr std::size_t Size = 22;
-    static constexpr std::array<FieldSpec<F>, 15> Fields{{
+    static constexpr std::array<FieldPlace<F>, 15> Fields{{
         {F::BeamCoding, 0, 1},
         {F::BeamCodingComplement, 1, 1, F::BeamCoding},
         {F::Unused2, 2, 1},

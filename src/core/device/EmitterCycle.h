@@ -27,7 +27,7 @@ enum class EmitterDiagField {
 template <> struct RecordLayout<EmitterDiagField> {
     using F = EmitterDiagField;
     static constexpr std::size_t Size = 64;
-    static constexpr std::array<FieldSpec<F>, 6> Fields{{
+    static constexpr std::array<FieldPlace<F>, 6> Fields{{
         {F::BeamCount, 0, 1},
         {F::FaultBits, 1, 1},
         {F::Unused2, 2, 12},

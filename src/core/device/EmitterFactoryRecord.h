@@ -24,7 +24,7 @@ enum class EmitterFactoryField {
 template <> struct RecordLayout<EmitterFactoryField> {
     using F = EmitterFactoryField;
     static constexpr std::size_t Size = 64;
-    static constexpr std::array<FieldSpec<F>, 13> Fields{{
+    static constexpr std::array<FieldPlace<F>, 13> Fields{{
         {F::BeamCount, 0, 1},
         {F::BeamCountComplement, 1, 1, F::BeamCount},
         {F::DeviceType, 2, 1},

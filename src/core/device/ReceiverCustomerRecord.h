@@ -59,7 +59,7 @@ enum class ReceiverCustomerField {
 template <> struct RecordLayout<ReceiverCustomerField> {
     using F = ReceiverCustomerField;
     static constexpr std::size_t Size = 152;
-    static constexpr std::array<FieldSpec<F>, 45> Fields{{
+    static constexpr std::array<FieldPlace<F>, 45> Fields{{
         {F::FunctionBits, 0, 1},
         {F::FunctionBitsComplement, 1, 1, F::FunctionBits},
         {F::MutingBits, 2, 1},

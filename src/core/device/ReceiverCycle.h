@@ -62,7 +62,7 @@ enum class CyclePart3Field {
 template <> struct RecordLayout<CyclePart1Field> {
     using F = CyclePart1Field;
     static constexpr std::size_t Size = 41;
-    static constexpr std::array<FieldSpec<F>, 13> Fields{{
+    static constexpr std::array<FieldPlace<F>, 13> Fields{{
         {F::Unused0, 0, 1},
         {F::PartDigit, 1, 1},
         {F::BeamCount, 2, 1},
@@ -82,7 +82,7 @@ template <> struct RecordLayout<CyclePart1Field> {
 template <> struct RecordLayout<CyclePart2Field> {
     using F = CyclePart2Field;
     static constexpr std::size_t Size = 41;
-    static constexpr std::array<FieldSpec<F>, 10> Fields{{
+    static constexpr std::array<FieldPlace<F>, 10> Fields{{
         {F::Unused0, 0, 1},
         {F::PartDigit, 1, 1},
         {F::BeamCount, 2, 1},
@@ -99,7 +99,7 @@ template <> struct RecordLayout<CyclePart2Field> {
 template <> struct RecordLayout<CyclePart3Field> {
     using F = CyclePart3Field;
     static constexpr std::size_t Size = 41;
-    static constexpr std::array<FieldSpec<F>, 9> Fields{{
+    static constexpr std::array<FieldPlace<F>, 9> Fields{{
         {F::Unused0, 0, 1},
         {F::PartDigit, 1, 1},
         {F::BeamCount, 2, 1},

@@ -53,7 +53,7 @@ enum class ReceiverFactoryField {
 template <> struct RecordLayout<ReceiverFactoryField> {
     using F = ReceiverFactoryField;
     static constexpr std::size_t Size = 212;
-    static constexpr std::array<FieldSpec<F>, 41> Fields{{
+    static constexpr std::array<FieldPlace<F>, 41> Fields{{
         {F::BeamCount, 0, 1},
         {F::BeamCountComplement, 1, 1, F::BeamCount},
         {F::OssdOffWait, 2, 1},

@@ -15,7 +15,7 @@ namespace lcdiag {
 
 // One row of a record layout: where a field stands and, for a redundant copy, the field whose
 // one's complement (every byte XOR 255) it holds.
-template <typename Field> struct FieldSpec {
+template <typename Field> struct FieldPlace {
     Field field;
     int offset;
     int size;
@@ -29,18 +29,18 @@ template <typename Field> struct RecordLayout;
 // Whether a layout table names every field once, in enumeration order, and covers the record
 // without gap or overlap; a complement field has the size of the field it belongs to.
 template <typename Field, std::size_t N>
-constexpr bool CoversRecord(const std::array<FieldSpec<Field>, N>& fields, std::size_t size) {
+constexpr bool CoversRecord(const std::array<FieldPlace<Field>, N>& fields, std::size_t size) {
     int next = 0;
     for (std::size_t i = 0; i < N; ++i) {
-        const FieldSpec<Field>& spec = fields[i];
-        if (static_cast<std::size_t>(spec.field) != i || spec.offset != next || spec.size <= 0) {
+        const FieldPlace<Field>& place = fields[i];
+        if (static_cast<std::size_t>(place.field) != i || place.offset != next || place.size <= 0) {
             return false;
         }
-        if (spec.complementOf &&
-            fields[static_cast<std::size_t>(*spec.complementOf)].size != spec.size) {
+        if (place.complementOf &&
+            fields[static_cast<std::size_t>(*place.complementOf)].size != place.size) {
             return false;
         }
-        next += spec.size;
+        next += place.size;
     }
     return static_cast<std::size_t>(next) == size;
 }
@@ -53,7 +53,7 @@ template <typename Field> struct Record {
 
     std::array<std::uint8_t, Size> bytes{};
 
-    static constexpr FieldSpec<Field> Spec(Field field) {
+    static constexpr FieldPlace<Field> Place(Field field) {
         return RecordLayout<Field>::Fields[static_cast<std::size_t>(field)];
     }
 
@@ -65,12 +65,12 @@ template <typename Field> struct Record {
     }
 
     std::span<std::uint8_t> Bytes(Field field) {
-        const FieldSpec<Field> spec = Spec(field);
-        return std::span(bytes).subspan(Unsigned(spec.offset), Unsigned(spec.size));
+        const FieldPlace<Field> place = Place(field);
+        return std::span(bytes).subspan(Unsigned(place.offset), Unsigned(place.size));
     }
     std::span<const std::uint8_t> Bytes(Field field) const {
-        const FieldSpec<Field> spec = Spec(field);
-        return std::span(bytes).subspan(Unsigned(spec.offset), Unsigned(spec.size));
+        const FieldPlace<Field> place = Place(field);
+        return std::span(bytes).subspan(Unsigned(place.offset), Unsigned(place.size));
     }
 
     std::uint8_t Byte(Field field) const { return Bytes(field).front(); }
@@ -120,7 +120,7 @@ template <typename Field> struct Record {
     // Writes into a complement field the complement of the field it belongs to; a field
     // without that role is left alone.
     void WriteComplement(Field complement) {
-        const std::optional<Field> source = Spec(complement).complementOf;
+        const std::optional<Field> source = Place(complement).complementOf;
         if (!source) {
             return;
         }
@@ -132,13 +132,13 @@ template <typename Field> struct Record {
     }
     // Writes every complement field of the record.
     void WriteComplements() {
-        for (const FieldSpec<Field>& spec : RecordLayout<Field>::Fields) {
-            WriteComplement(spec.field);
+        for (const FieldPlace<Field>& place : RecordLayout<Field>::Fields) {
+            WriteComplement(place.field);
         }
     }
     // Whether a redundant copy agrees with the field it belongs to (a value counts only then).
     bool ComplementMatches(Field complement) const {
-        const std::optional<Field> source = Spec(complement).complementOf;
+        const std::optional<Field> source = Place(complement).complementOf;
         if (!source) {
             return false;
         }

