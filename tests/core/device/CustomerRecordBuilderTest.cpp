@@ -124,6 +124,7 @@ TEST_F(CustomerRecordTest, EmitterRecordWithBeamCodingOff) {
     EXPECT_EQ(record.Number(EmitterCustomerField::Checksum),
               static_cast<std::uint32_t>(sum & 0xFFFF));
     EXPECT_EQ(record.Number(EmitterCustomerField::ChecksumComplement), 0xFFFF - (sum & 0xFFFFu));
+    EXPECT_TRUE(RecordCodec::TestRecordChecksum(record.bytes));
     EXPECT_EQ(BuildEmitterCustomerRecord(true, clock).bytes[0], 'b');
 }
 
