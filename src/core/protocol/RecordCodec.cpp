@@ -76,6 +76,41 @@ bool Fits(std::span<const std::uint8_t> block, BlockKind kind, Layout layout) {
     return block.size() >= static_cast<std::size_t>(BlockLength(kind, layout));
 }
 
+std::uint16_t Sum(std::span<const std::uint8_t> block, BlockKind kind, int length,
+                  std::uint16_t initial) {
+    std::uint16_t sum = initial;
+    const int summed = length - PlaceOf(kind).summedBytesLess;
+    for (int i = 0; i < summed; ++i) {
+        sum = static_cast<std::uint16_t>(sum + block[static_cast<std::size_t>(i)]);
+    }
+    return sum;
+}
+
+// Stores the sum of a block of the given length (and its complement where the kind keeps one).
+std::uint16_t WriteSum(std::span<std::uint8_t> block, BlockKind kind, int length,
+                       std::uint16_t initial) {
+    const ChecksumPlace place = PlaceOf(kind);
+    // With 0, 0 in the sum's place and 255, 255 in the complement's, the finished block sums
+    // to the stored value again, because a byte and its complement add up to 255.
+    PutBigEndian(block, length - place.sumFromEnd, 0);
+    if (place.complementFromEnd != 0) {
+        PutBigEndian(block, length - place.complementFromEnd, 0xFFFF);
+    }
+    const std::uint16_t sum = Sum(block, kind, length, initial);
+    PutBigEndian(block, length - place.sumFromEnd, sum);
+    if (place.complementFromEnd != 0) {
+        PutBigEndian(block, length - place.complementFromEnd,
+                     static_cast<std::uint16_t>(0xFFFF - sum));
+    }
+    return sum;
+}
+
+bool SumMatches(std::span<const std::uint8_t> block, BlockKind kind, int length,
+                std::uint16_t initial) {
+    return Sum(block, kind, length, initial) ==
+           GetBigEndian(block, length - PlaceOf(kind).sumFromEnd);
+}
+
 } // namespace
 
 int BlockLength(BlockKind kind, Layout layout) {
@@ -95,14 +130,8 @@ int BlockLength(BlockKind kind, Layout layout) {
     return isLong ? 64 : 52;
 }
 
-std::uint16_t RecordCodec::Sum(std::span<const std::uint8_t> block, BlockKind kind,
-                               int length) const {
-    std::uint16_t sum = kind == BlockKind::CyclePart ? keywordSum_ : 0;
-    const int summed = length - PlaceOf(kind).summedBytesLess;
-    for (int i = 0; i < summed; ++i) {
-        sum = static_cast<std::uint16_t>(sum + block[static_cast<std::size_t>(i)]);
-    }
-    return sum;
+std::uint16_t RecordCodec::InitialSum(BlockKind kind) const {
+    return kind == BlockKind::CyclePart ? keywordSum_ : 0;
 }
 
 std::uint16_t RecordCodec::WriteChecksum(std::span<std::uint8_t> block, BlockKind kind,
@@ -111,21 +140,7 @@ std::uint16_t RecordCodec::WriteChecksum(std::span<std::uint8_t> block, BlockKin
     if (!Fits(block, kind, layout)) {
         return 0;
     }
-    const int length = BlockLength(kind, layout);
-    const ChecksumPlace place = PlaceOf(kind);
-    // With 0, 0 in the sum's place and 255, 255 in the complement's, the finished block sums
-    // to the stored value again, because a byte and its complement add up to 255.
-    PutBigEndian(block, length - place.sumFromEnd, 0);
-    if (place.complementFromEnd != 0) {
-        PutBigEndian(block, length - place.complementFromEnd, 0xFFFF);
-    }
-    const std::uint16_t sum = Sum(block, kind, length);
-    PutBigEndian(block, length - place.sumFromEnd, sum);
-    if (place.complementFromEnd != 0) {
-        PutBigEndian(block, length - place.complementFromEnd,
-                     static_cast<std::uint16_t>(0xFFFF - sum));
-    }
-    return sum;
+    return WriteSum(block, kind, BlockLength(kind, layout), InitialSum(kind));
 }
 
 bool RecordCodec::TestChecksum(std::span<const std::uint8_t> block, BlockKind kind,
@@ -134,8 +149,17 @@ bool RecordCodec::TestChecksum(std::span<const std::uint8_t> block, BlockKind ki
     if (!Fits(block, kind, layout)) {
         return false;
     }
-    const int length = BlockLength(kind, layout);
-    return Sum(block, kind, length) == GetBigEndian(block, length - PlaceOf(kind).sumFromEnd);
+    return SumMatches(block, kind, BlockLength(kind, layout), InitialSum(kind));
+}
+
+std::uint16_t RecordCodec::WriteRecordChecksum(std::span<std::uint8_t> record) {
+    const auto length = static_cast<int>(record.size());
+    return length < 4 ? 0 : WriteSum(record, BlockKind::Factory, length, 0);
+}
+
+bool RecordCodec::TestRecordChecksum(std::span<const std::uint8_t> record) {
+    const auto length = static_cast<int>(record.size());
+    return length >= 4 && SumMatches(record, BlockKind::Factory, length, 0);
 }
 
 bool RecordCodec::Decode(std::span<const std::uint8_t> source, std::span<std::uint8_t> destination,

@@ -48,8 +48,15 @@ public:
     // Whether the checksum stored in the block matches its bytes.
     bool TestChecksum(std::span<const std::uint8_t> block, BlockKind kind, Layout layout) const;
 
+    // The factory-record rule applied to a whole record of any length, as the emitter's
+    // factory (64 bytes) and customer (22 bytes) records use it: the sum of all bytes stands
+    // in the last two, its complement in the two before. A record under 4 bytes is left alone
+    // (write returns 0, test false).
+    static std::uint16_t WriteRecordChecksum(std::span<std::uint8_t> record);
+    static bool TestRecordChecksum(std::span<const std::uint8_t> record);
+
 private:
-    std::uint16_t Sum(std::span<const std::uint8_t> block, BlockKind kind, int length) const;
+    std::uint16_t InitialSum(BlockKind kind) const;
 
     std::uint16_t keywordSum_;
 };

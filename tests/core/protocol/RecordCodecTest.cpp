@@ -139,6 +139,21 @@ TEST_F(RecordCodecTest, ChecksumsStandWhereEachKindKeepsThem) {
     EXPECT_FALSE(codec.TestChecksum(diag, BlockKind::Diagnostic, Layout::Long));
 }
 
+TEST_F(RecordCodecTest, WholeRecordChecksumFitsAnyLength) {
+    Block emitter = Counting(22);
+    const std::uint16_t sum = RecordCodec::WriteRecordChecksum(emitter);
+    EXPECT_EQ(StoredAt(emitter, 20), sum);
+    EXPECT_EQ(StoredAt(emitter, 18), 65535 - sum);
+    EXPECT_EQ(sum, std::accumulate(emitter.begin(), emitter.end(), 0) & 0xFFFF);
+    EXPECT_TRUE(RecordCodec::TestRecordChecksum(emitter));
+    emitter[3] ^= 1;
+    EXPECT_FALSE(RecordCodec::TestRecordChecksum(emitter));
+    Block tiny(3, 7);
+    EXPECT_EQ(RecordCodec::WriteRecordChecksum(tiny), 0);
+    EXPECT_EQ(tiny, Block(3, 7));
+    EXPECT_FALSE(RecordCodec::TestRecordChecksum(tiny));
+}
+
 TEST_F(RecordCodecTest, CustomerSetIsValidWhenItsActiveRecordIs) {
     Block set(8 * 128);
     for (int i = 0; i < 8; ++i) {
