@@ -1,4 +1,4 @@
-#include "platform/serial/LineSettings.h"
+#include "platform/serial/CustomBaudRate.h"
 
 #include <asm/termbits.h>
 #include <cerrno>

@@ -1,12 +1,12 @@
 #include "platform/serial/LineSettings.h"
 
 #include "platform/serial/ComPort.h"
+#include "platform/serial/CustomBaudRate.h"
 
 #include <array>
 #include <cerrno>
 #include <optional>
 #include <sys/ioctl.h>
-#include <termios.h>
 #include <utility>
 
 namespace lcdiag {
@@ -63,7 +63,21 @@ tcflag_t ParityFlags(TParityBits bits) {
     return 0;
 }
 
-void MakeLine(termios& line, const TComPort& port, speed_t speed) {
+// Raises or lowers DTR and RTS where the settings say so. Lines that a device lacks
+// (pseudo-terminals) are left alone.
+void SetModemLines(int fd, const TComFlowControl& flow) {
+    auto set = [fd](int line, bool on) { ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &line); };
+    if (flow.ControlDTR() != dtrHandshake) {
+        set(TIOCM_DTR, flow.ControlDTR() == dtrEnable);
+    }
+    if (flow.ControlRTS() == rtsEnable || flow.ControlRTS() == rtsDisable) {
+        set(TIOCM_RTS, flow.ControlRTS() == rtsEnable);
+    }
+}
+
+} // namespace
+
+void MakeLine(termios& line, const TComPort& port) {
     cfmakeraw(&line);
     line.c_iflag |= IGNBRK; // a break is an event, not a NUL byte in the data
     line.c_cflag &= ~static_cast<tcflag_t>(CSIZE | CSTOPB | PARENB | PARODD | CMSPAR | CRTSCTS);
@@ -85,23 +99,7 @@ void MakeLine(termios& line, const TComPort& port, speed_t speed) {
     line.c_cc[VSTOP] = static_cast<cc_t>(flow.XoffChar());
     line.c_cc[VMIN] = 1; // with O_NONBLOCK: EAGAIN while empty, 0 only once hung up
     line.c_cc[VTIME] = 0;
-    cfsetispeed(&line, speed);
-    cfsetospeed(&line, speed);
 }
-
-// Raises or lowers DTR and RTS where the settings say so. Lines that a device lacks
-// (pseudo-terminals) are left alone.
-void SetModemLines(int fd, const TComFlowControl& flow) {
-    auto set = [fd](int line, bool on) { ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &line); };
-    if (flow.ControlDTR() != dtrHandshake) {
-        set(TIOCM_DTR, flow.ControlDTR() == dtrEnable);
-    }
-    if (flow.ControlRTS() == rtsEnable || flow.ControlRTS() == rtsDisable) {
-        set(TIOCM_RTS, flow.ControlRTS() == rtsEnable);
-    }
-}
-
-} // namespace
 
 int SetLine(int fd, const TComPort& port) {
     termios line{};
@@ -113,7 +111,9 @@ int SetLine(int fd, const TComPort& port) {
         return EINVAL; // speed 0 would hang the line up
     }
     const std::optional<speed_t> speed = StandardSpeed(rate);
-    MakeLine(line, port, speed.value_or(B38400));
+    MakeLine(line, port);
+    cfsetispeed(&line, speed.value_or(B38400)); // a custom rate follows below
+    cfsetospeed(&line, speed.value_or(B38400));
     if (tcsetattr(fd, TCSANOW, &line) != 0) {
         return errno;
     }
