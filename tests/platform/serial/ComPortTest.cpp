@@ -172,6 +172,26 @@ TEST_F(ComPortTest, LineCarriesDataBitsAndParity) {
     EXPECT_EQ(line().c_cflag & (PARENB | PARODD | CMSPAR), static_cast<tcflag_t>(PARENB | PARODD));
 }
 
+TEST_F(ComPortTest, ReadsAndWritesWaitNoLongerThanTheirTimeouts) {
+    port.Open();
+    char bytes[16] = {};
+    EXPECT_EQ(port.Read(bytes, sizeof bytes), 0u); // the default: what has arrived, at once
+
+    port.Timeouts().ReadTotalConstant = 20000;
+    port.Timeouts().ReadInterval = 50;
+    pty.Send("abc");
+    EXPECT_EQ(port.Read(bytes, sizeof bytes), 3u); // ends at the pause after the bytes
+    EXPECT_EQ(std::string(bytes, 3), "abc");
+    port.Timeouts().ReadTotalConstant = 50;
+    EXPECT_EQ(port.Read(bytes, sizeof bytes), 0u);
+
+    // Nobody reads the other side: the write ends at its time-out with what went out.
+    port.Timeouts().WriteTotalMultiplier = 0;
+    port.Timeouts().WriteTotalConstant = 50;
+    const std::string flood(1 << 20, 'x');
+    EXPECT_LT(port.WriteStr(flood), flood.size());
+}
+
 TEST_F(ComPortTest, TransmitEmptyFollowsAWrite) {
     int empty = 0;
     port.OnTxEmpty = [&](TComPort&) { ++empty; };
