@@ -85,6 +85,47 @@ private:
     std::optional<TClock::time_point> at_;
 };
 
+// How long a read waits for its bytes, from the time-outs:
+// - ReadInterval all ones, both totals 0: not at all;
+// - ReadInterval and ReadTotalMultiplier all ones, ReadTotalConstant between: until the first
+//   byte, at most ReadTotalConstant ms;
+// - otherwise until ReadTotalMultiplier * count + ReadTotalConstant ms have passed (no limit
+//   when both are 0) and, once a byte has come, ReadInterval ms without one (unless 0 or all
+//   ones).
+class TReadWait {
+public:
+    TReadWait(const TComTimeouts& timeouts, std::uint32_t count) {
+        constexpr std::uint32_t all = TComTimeouts::Infinite;
+        const std::uint32_t interval = timeouts.ReadInterval;
+        const std::uint32_t multiplier = timeouts.ReadTotalMultiplier;
+        const std::uint32_t constant = timeouts.ReadTotalConstant;
+        atOnce_ = interval == all && multiplier == 0 && constant == 0;
+        firstByte_ = interval == all && multiplier == all && constant != 0 && constant != all;
+        if (interval != 0 && interval != all) {
+            interval_ = interval;
+        }
+        total_ =
+            firstByte_ ? TDeadline::In(constant) : TDeadline::ForTotal(multiplier, constant, count);
+    }
+
+    // The end of the next wait, or nothing when the read ends with what it has.
+    std::optional<TDeadline> Next(std::uint32_t got) const {
+        if (atOnce_ || (firstByte_ && got > 0)) {
+            return std::nullopt;
+        }
+        if (got > 0 && interval_) {
+            return total_.Earlier(TDeadline::In(*interval_));
+        }
+        return total_;
+    }
+
+private:
+    bool atOnce_ = false;
+    bool firstByte_ = false;
+    std::optional<std::uint32_t> interval_;
+    TDeadline total_;
+};
+
 // Waits until the port is ready for the events; false at the deadline or when it hung up.
 bool WaitReady(int fd, short events, const TDeadline& deadline) {
     pollfd ready{fd, events, 0};
@@ -212,13 +253,7 @@ std::uint32_t TComPort::WriteStr(std::string_view text) {
 
 std::uint32_t TComPort::Read(void* buffer, std::uint32_t count) {
     auto* bytes = static_cast<std::uint8_t*>(buffer);
-    const TComTimeouts& timeouts = timeouts_;
-    const bool atOnce = timeouts.ReadInterval == TComTimeouts::Infinite &&
-                        timeouts.ReadTotalMultiplier == 0 && timeouts.ReadTotalConstant == 0;
-    const bool interval =
-        timeouts.ReadInterval != 0 && timeouts.ReadInterval != TComTimeouts::Infinite;
-    const TDeadline total =
-        TDeadline::ForTotal(timeouts.ReadTotalMultiplier, timeouts.ReadTotalConstant, count);
+    const TReadWait wait(timeouts_, count);
     std::uint32_t got = 0;
     while (got < count) {
         const ssize_t result = read(fd_, bytes + got, count - got);
@@ -236,9 +271,8 @@ std::uint32_t TComPort::Read(void* buffer, std::uint32_t count) {
             Fail(EComPort::ReadFailed, errno);
             break;
         }
-        const TDeadline until =
-            got > 0 && interval ? total.Earlier(TDeadline::In(timeouts.ReadInterval)) : total;
-        if (atOnce || !WaitReady(fd_, POLLIN, until)) {
+        const std::optional<TDeadline> until = wait.Next(got);
+        if (!until || !WaitReady(fd_, POLLIN, *until)) {
             break;
         }
     }

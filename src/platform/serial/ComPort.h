@@ -53,10 +53,9 @@ public:
     std::uint32_t Write(const void* buffer, std::uint32_t count);
     // Writes the text's bytes as they are; an empty text writes nothing and returns 0.
     std::uint32_t WriteStr(std::string_view text);
-    // Reads at most count bytes. With the default time-outs (ReadInterval all ones, the totals
-    // 0) it returns at once with what has arrived; otherwise it waits until count bytes came,
-    // ReadTotalMultiplier * count + ReadTotalConstant ms passed (when not both 0) or, after
-    // the first byte, ReadInterval ms passed without one. EComPort 3 on failure.
+    // Reads at most count bytes. With the default time-outs it returns at once with what has
+    // arrived; other time-outs make it wait as on the platform's serial ports (see TReadWait).
+    // EComPort 3 on failure.
     std::uint32_t Read(void* buffer, std::uint32_t count);
     // Line break on or off. EComPort 12 on failure.
     void SetBreak(bool on);

@@ -16,13 +16,10 @@ public:
         ReadFailed = 3,
         PurgeFailed = 5,
         LineSettingsFailed = 7,
-        TimeoutsFailed = 8,
-        QueueSizesFailed = 9,
         StatusFailed = 10,
         ModemStatusFailed = 11,
         EscapeFailed = 12,
         SetWhileConnected = 14,
-        RegistryError = 23,
         Disconnected = 24
     };
 

@@ -184,6 +184,11 @@ TEST_F(ComPortTest, ReadsAndWritesWaitNoLongerThanTheirTimeouts) {
     EXPECT_EQ(std::string(bytes, 3), "abc");
     port.Timeouts().ReadTotalConstant = 50;
     EXPECT_EQ(port.Read(bytes, sizeof bytes), 0u);
+    port.Timeouts().ReadInterval = TComTimeouts::Infinite; // the first byte ends the wait
+    port.Timeouts().ReadTotalMultiplier = TComTimeouts::Infinite;
+    port.Timeouts().ReadTotalConstant = 60000;
+    pty.Send("d");
+    EXPECT_EQ(port.Read(bytes, sizeof bytes), 1u);
 
     // Nobody reads the other side: the write ends at its time-out with what went out.
     port.Timeouts().WriteTotalMultiplier = 0;

@@ -33,8 +33,8 @@ public:
 
     void PlugAdapter(const std::string& serial, const std::string& node,
                      std::uint16_t product = AdapterProductId) {
-        devices.push_back({node.substr(node.rfind('/') + 1), node, AdapterVendorId, product,
-                           serial, "Safety Light Curtain", 0x12});
+        devices.push_back({node.substr(node.rfind('/') + 1), node, AdapterVendorId, product, serial,
+                           "Safety Light Curtain", 0x12});
     }
     void PlugPort(const std::string& name) { devices.push_back(Port(name)); }
 
@@ -64,7 +64,8 @@ TEST_F(UsbAdapterTest, NoAdapterShowsMessage177) {
 
     TComPort withoutSupport(dispatcher);
     messages.clear();
-    EXPECT_FALSE(SearchUSBDevice(withoutSupport, [&](std::uint32_t code) { messages.push_back(code); }));
+    EXPECT_FALSE(
+        SearchUSBDevice(withoutSupport, [&](std::uint32_t code) { messages.push_back(code); }));
     EXPECT_EQ(messages, std::vector<std::uint32_t>{0x300000B1});
 }
 
