@@ -85,13 +85,7 @@ private:
     std::optional<TClock::time_point> at_;
 };
 
-// How long a read waits for its bytes, from the time-outs:
-// - ReadInterval all ones, both totals 0: not at all;
-// - ReadInterval and ReadTotalMultiplier all ones, ReadTotalConstant between: until the first
-//   byte, at most ReadTotalConstant ms;
-// - otherwise until ReadTotalMultiplier * count + ReadTotalConstant ms have passed (no limit
-//   when both are 0) and, once a byte has come, ReadInterval ms without one (unless 0 or all
-//   ones).
+// How long a read waits for its bytes; the rules are told with TComPort::Read.
 class TReadWait {
 public:
     TReadWait(const TComTimeouts& timeouts, std::uint32_t count) {

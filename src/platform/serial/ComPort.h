@@ -53,8 +53,13 @@ public:
     std::uint32_t Write(const void* buffer, std::uint32_t count);
     // Writes the text's bytes as they are; an empty text writes nothing and returns 0.
     std::uint32_t WriteStr(std::string_view text);
-    // Reads at most count bytes. With the default time-outs it returns at once with what has
-    // arrived; other time-outs make it wait as on the platform's serial ports (see TReadWait).
+    // Reads at most count bytes and waits as the time-outs say:
+    // - ReadInterval all ones, both totals 0 (the default): not at all, it takes what is there;
+    // - ReadInterval and ReadTotalMultiplier all ones, ReadTotalConstant in between: until the
+    //   first byte, at most ReadTotalConstant ms;
+    // - otherwise until count bytes came, ReadTotalMultiplier * count + ReadTotalConstant ms
+    //   passed (no limit when both are 0) or, after a byte, ReadInterval ms passed without one
+    //   (unless it is 0 or all ones).
     // EComPort 3 on failure.
     std::uint32_t Read(void* buffer, std::uint32_t count);
     // Line break on or off. EComPort 12 on failure.

@@ -2,8 +2,11 @@
 
 #include "platform/serial/DeviceList.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <string_view>
 
 struct udev;
 
