@@ -34,7 +34,7 @@ private:
 // program then works with serial ports named by hand only).
 std::unique_ptr<TDeviceList> LoadD2XX();
 
-// Whether a process that this user may inspect holds the node open, from the links in
+// Whether a process that this user may look into holds the node open, from the links in
 // <proc>/<pid>/fd. Other users' processes are not visible; the exclusive open of the port
 // still keeps them out.
 bool NodeHeldOpen(const std::string& node, const std::filesystem::path& proc = "/proc");
