@@ -257,6 +257,23 @@ TEST_F(ComPortTest, MissingPortRaisesCodeOneWithTheOsError) {
     EXPECT_EQ(log, std::vector<std::string>{"BeforeOpen"});
 }
 
+TEST_F(ComPortTest, OperationsOnAClosedPortRaiseTheirCodes) {
+    auto code = [](auto operation) {
+        try {
+            operation();
+        } catch (const EComPort& error) {
+            return error.ErrorCode();
+        }
+        return 0;
+    };
+    char byte = 0;
+    EXPECT_EQ(code([&] { port.Write(&byte, 1); }), 2);
+    EXPECT_EQ(code([&] { port.Read(&byte, 1); }), 3);
+    EXPECT_EQ(code([&] { port.AbortAllAsync(); }), 5);
+    EXPECT_EQ(code([&] { port.InputCount(); }), 10);
+    EXPECT_EQ(code([&] { port.SetBreak(true); }), 12);
+}
+
 TEST_F(ComPortTest, AdapterWithoutSerialNumberFailsWithoutOsError) {
     try {
         port.Open(true);
