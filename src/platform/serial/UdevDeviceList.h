@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/serial/DeviceList.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+struct udev;
+
+namespace lcdiag {
+
+// The serial ports that udev knows: ttys with a parent device that the kernel has found
+// (the unused placeholders of the legacy serial driver are left out), and for USB serial
+// adapters the ids, serial number and product string of the parent USB device, read from
+// sysfs, so that no udev database is needed.
+class TUdevDeviceList final : public TDeviceList {
+public:
+    explicit TUdevDeviceList(udev* context); // takes over the context
+    ~TUdevDeviceList() override;
+    TUdevDeviceList(const TUdevDeviceList&) = delete;
+    TUdevDeviceList& operator=(const TUdevDeviceList&) = delete;
+
+    std::vector<TSerialDevice> SerialDevices() override;
+    bool InUse(const TSerialDevice& device) override;
+
+private:
+    udev* udev_;
+};
+
+// Adapter support: the program's device list, or null when udev cannot be reached (the
+// program then works with serial ports named by hand only).
+std::unique_ptr<TDeviceList> LoadD2XX();
+
+// Whether a process that this user may look into holds the node open, from the links in
+// <proc>/<pid>/fd. Other users' processes are not visible; the exclusive open of the port
+// still keeps them out.
+bool NodeHeldOpen(const std::string& node, const std::filesystem::path& proc = "/proc");
+
+// "1-2.3" (bus 1, ports 2 and 3) as 0x123; the location of a USB device.
+std::uint32_t LocationFromUsbPath(std::string_view path);
+
+} // namespace lcdiag

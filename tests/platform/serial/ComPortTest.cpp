@@ -1,0 +1,393 @@
+#include "platform/serial/ComPort.h"
+
+#include "Pty.h"
+#include "QueueDispatcher.h"
+#include "platform/serial/EComPort.h"
+#include "platform/serial/LineSettings.h"
+#include "platform/serial/UsbClass.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <future>
+#include <gtest/gtest.h>
+#include <numeric>
+#include <string>
+#include <sys/ioctl.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace lcdiag {
+namespace {
+
+using test::TPty;
+using test::TQueueDispatcher;
+
+class ComPortTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        port.SetPort(pty.SlaveName());
+        port.SetBaudRate(br19200);
+    }
+
+    void RecordOpenAndClose() {
+        auto note = [this](const char* what) {
+            return [this, what](TComPort&) { log.push_back(what); };
+        };
+        auto line = [this](const char* what) {
+            return [this, what](TComPort&, bool on) {
+                log.push_back(std::string(what) + (on ? "+" : "-"));
+            };
+        };
+        port.OnBeforeOpen = note("BeforeOpen");
+        port.OnAfterOpen = note("AfterOpen");
+        port.OnBeforeClose = note("BeforeClose");
+        port.OnAfterClose = note("AfterClose");
+        port.OnDisconnect = note("Disconnect");
+        port.OnCTSChange = line("CTS");
+        port.OnDSRChange = line("DSR");
+        port.OnRLSDChange = line("RLSD");
+    }
+
+    // Reads on every receive event what it reports, at most limit bytes, as the connection
+    // controller does.
+    void ReadOnReceive(std::uint32_t limit = 1024) {
+        port.OnRxChar = [this, limit](TComPort& sender, std::uint32_t count) {
+            counts.push_back(count);
+            std::string chunk(std::min(count, limit), '\0');
+            chunk.resize(sender.Read(chunk.data(), static_cast<std::uint32_t>(chunk.size())));
+            received += chunk;
+        };
+    }
+
+    bool ReceiveAll(std::size_t size) {
+        return dispatcher.RunUntil([&] { return received.size() >= size; });
+    }
+
+    TPty pty;
+    TQueueDispatcher dispatcher;
+    std::vector<std::string> log;
+    std::vector<std::uint32_t> counts;
+    std::string received;
+    TComPort port{dispatcher}; // last: its handlers use the members above until it is gone
+};
+
+TEST_F(ComPortTest, OpenAndCloseFireTheirEventsInOrderAndOnlyOnce) {
+    RecordOpenAndClose();
+    port.Open();
+    port.Open();
+    EXPECT_TRUE(port.Connected());
+    EXPECT_EQ(port.PortMode(), pmCOM);
+    port.Close();
+    port.Close();
+    EXPECT_FALSE(port.Connected());
+    // A pseudo-terminal has no modem lines: they read as off.
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"BeforeOpen", "AfterOpen", "CTS-", "DSR-", "RLSD-", "CTS-",
+                                        "DSR-", "RLSD-", "BeforeClose", "AfterClose"}));
+}
+
+TEST_F(ComPortTest, BytesTravelBothWaysAndEachReceiveEventCountsWhatWaits) {
+    ReadOnReceive();
+    port.Open();
+    pty.Send("Identification");
+    ASSERT_TRUE(ReceiveAll(14));
+    EXPECT_EQ(received, "Identification");
+    EXPECT_EQ(std::accumulate(counts.begin(), counts.end(), 0u), 14u);
+
+    EXPECT_EQ(port.WriteStr("Answer"), 6u);
+    EXPECT_EQ(pty.Receive(6), "Answer");
+    const std::uint8_t block[] = {0x00, 0xFF, 0x80, 0x0A, 0x0D};
+    EXPECT_EQ(port.Write(block, sizeof block), 5u);
+    EXPECT_EQ(pty.Receive(5), std::string("\x00\xFF\x80\x0A\x0D", 5)); // raw: nothing translated
+    EXPECT_EQ(port.WriteStr(""), 0u);
+}
+
+TEST_F(ComPortTest, BurstLongerThanOneReadIsReceivedCompletely) {
+    ReadOnReceive();
+    port.Open();
+    std::string burst(3000, '\0');
+    for (std::size_t i = 0; i < burst.size(); ++i) {
+        burst[i] = static_cast<char>(i * 7);
+    }
+    pty.Send(burst);
+    ASSERT_TRUE(ReceiveAll(burst.size())) << received.size() << " of " << burst.size();
+    EXPECT_EQ(received, burst);
+}
+
+TEST_F(ComPortTest, BytesLeftUnreadAreReportedAgainAfterTheNextRead) {
+    ReadOnReceive(1);
+    port.Open();
+    pty.Send("abcde");
+    ASSERT_TRUE(ReceiveAll(5));
+    EXPECT_EQ(received, "abcde");
+    EXPECT_EQ(counts.back(), 1u);
+    EXPECT_TRUE(std::is_sorted(counts.rbegin(), counts.rend())); // 5, 4, 3, 2, 1 as they waited
+}
+
+TEST_F(ComPortTest, LineSettingsApplyAtOnceWhileOpenAndOnlyStoreWhileClosed) {
+    port.SetBaudRate(br115200); // closed: stored
+    port.Open();
+    EXPECT_EQ(pty.Speed(), 115200u);
+    port.SetBaudRate(br19200);
+    EXPECT_EQ(pty.Speed(), 19200u);
+    const termios standard = pty.Line();
+    EXPECT_EQ(cfgetospeed(&standard), static_cast<speed_t>(B19200));
+    port.SetBaudRate(br14400); // no termios constant for it
+    EXPECT_EQ(pty.Speed(), 14400u);
+
+    // A pseudo-terminal keeps 8 data bits without parity; the rest of the line reaches it.
+    port.SetStopBits(sbTwoStopBits);
+    port.FlowControl().SetFlowControl(fcHardware);
+    termios line = pty.Line();
+    EXPECT_NE(line.c_cflag & CSTOPB, 0u);
+    EXPECT_NE(line.c_cflag & CRTSCTS, 0u);
+    EXPECT_EQ(port.FlowControl().FlowControl(), fcHardware);
+    port.FlowControl().SetFlowControl(fcSoftware);
+    line = pty.Line();
+    EXPECT_EQ(line.c_cflag & CRTSCTS, 0u);
+    EXPECT_EQ(line.c_iflag & (IXON | IXOFF), static_cast<tcflag_t>(IXON | IXOFF));
+    EXPECT_EQ(port.FlowControl().FlowControl(), fcSoftware);
+}
+
+TEST_F(ComPortTest, LineCarriesDataBitsAndParity) {
+    auto line = [&] {
+        termios result{};
+        MakeLine(result, port);
+        return result;
+    };
+    EXPECT_EQ(line().c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS), static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(line().c_iflag & (IXON | IXOFF | INPCK), 0u);
+    port.SetDataBits(dbSeven);
+    port.Parity().SetBits(prEven);
+    port.Parity().SetCheck(true);
+    EXPECT_EQ(line().c_cflag & (CSIZE | PARENB | PARODD | CMSPAR),
+              static_cast<tcflag_t>(CS7 | PARENB));
+    EXPECT_NE(line().c_iflag & INPCK, 0u);
+    port.Parity().SetBits(prSpace);
+    EXPECT_EQ(line().c_cflag & (PARENB | PARODD | CMSPAR), static_cast<tcflag_t>(PARENB | CMSPAR));
+    port.Parity().SetBits(prOdd);
+    EXPECT_EQ(line().c_cflag & (PARENB | PARODD | CMSPAR), static_cast<tcflag_t>(PARENB | PARODD));
+}
+
+TEST_F(ComPortTest, ReadsAndWritesWaitNoLongerThanTheirTimeouts) {
+    port.Open();
+    char bytes[16] = {};
+    EXPECT_EQ(port.Read(bytes, sizeof bytes), 0u); // the default: what has arrived, at once
+
+    port.Timeouts().ReadTotalConstant = 20000;
+    port.Timeouts().ReadInterval = 50;
+    pty.Send("abc");
+    EXPECT_EQ(port.Read(bytes, sizeof bytes), 3u); // ends at the pause after the bytes
+    EXPECT_EQ(std::string(bytes, 3), "abc");
+    port.Timeouts().ReadTotalConstant = 50;
+    EXPECT_EQ(port.Read(bytes, sizeof bytes), 0u);
+    port.Timeouts().ReadInterval = TComTimeouts::Infinite; // the first byte ends the wait
+    port.Timeouts().ReadTotalMultiplier = TComTimeouts::Infinite;
+    port.Timeouts().ReadTotalConstant = 60000;
+    pty.Send("d");
+    EXPECT_EQ(port.Read(bytes, sizeof bytes), 1u);
+
+    // Nobody reads the other side: the write ends at its time-out with what went out.
+    port.Timeouts().WriteTotalMultiplier = 0;
+    port.Timeouts().WriteTotalConstant = 50;
+    const std::string flood(1 << 20, 'x');
+    EXPECT_LT(port.WriteStr(flood), flood.size());
+}
+
+TEST_F(ComPortTest, TransmitEmptyFollowsAWrite) {
+    int empty = 0;
+    port.OnTxEmpty = [&](TComPort&) { ++empty; };
+    port.Open();
+    port.WriteStr("ZENO_4_Start_Diagnosemode");
+    ASSERT_TRUE(dispatcher.RunUntil([&] { return empty == 1; }));
+    EXPECT_EQ(pty.Receive(25), "ZENO_4_Start_Diagnosemode");
+}
+
+TEST_F(ComPortTest, OtherSideClosingDisconnectsOnceAndLeavesNoThreadBehind) {
+    RecordOpenAndClose();
+    const int threads = test::ThreadCount();
+    port.Open();
+    log.clear();
+    pty.CloseMaster();
+    ASSERT_TRUE(dispatcher.RunUntil([&] { return !log.empty(); }));
+    EXPECT_EQ(log, std::vector<std::string>{"Disconnect"}); // no close events
+    EXPECT_FALSE(port.Connected());
+    EXPECT_EQ(test::ThreadCount(), threads);
+    dispatcher.RunPending();
+    port.Close();
+    EXPECT_EQ(log.size(), 1u);
+
+    TPty next;
+    port.SetPort(next.SlaveName());
+    ReadOnReceive();
+    port.Open();
+    next.Send("again");
+    ASSERT_TRUE(ReceiveAll(5));
+    EXPECT_EQ(received, "again");
+}
+
+TEST_F(ComPortTest, LostConnectionWithoutHandlerReportsErrorToTheDispatcher) {
+    port.Open();
+    pty.CloseMaster();
+    try {
+        dispatcher.RunUntil([&] { return !port.Connected(); });
+        FAIL() << "no error 24";
+    } catch (const EComPort& error) {
+        EXPECT_EQ(error.ErrorCode(), 24);
+        EXPECT_STREQ(error.what(), "Device has been disconnected");
+    }
+    EXPECT_FALSE(port.Connected());
+}
+
+TEST_F(ComPortTest, MissingPortRaisesCodeOneWithTheOsError) {
+    RecordOpenAndClose();
+    port.SetPort("/dev/lcdiag-no-such-port");
+    try {
+        port.Open();
+        FAIL() << "opened a missing port";
+    } catch (const EComPort& error) {
+        EXPECT_EQ(error.ErrorCode(), 1);
+        EXPECT_EQ(error.PlatformError(), ENOENT);
+        EXPECT_STREQ(error.what(), "Unable to open com port (win error code: 2)");
+    }
+    EXPECT_FALSE(port.Connected());
+    EXPECT_EQ(log, std::vector<std::string>{"BeforeOpen"});
+}
+
+TEST_F(ComPortTest, OperationsOnAClosedPortRaiseTheirCodes) {
+    auto code = [](auto operation) {
+        try {
+            operation();
+        } catch (const EComPort& error) {
+            return error.ErrorCode();
+        }
+        return 0;
+    };
+    char byte = 0;
+    EXPECT_EQ(code([&] { port.Write(&byte, 1); }), 2);
+    EXPECT_EQ(code([&] { port.Read(&byte, 1); }), 3);
+    EXPECT_EQ(code([&] { port.AbortAllAsync(); }), 5);
+    EXPECT_EQ(code([&] { port.InputCount(); }), 10);
+    EXPECT_EQ(code([&] { port.SetBreak(true); }), 12);
+}
+
+TEST_F(ComPortTest, AdapterWithoutSerialNumberFailsWithoutOsError) {
+    try {
+        port.Open(true);
+        FAIL() << "opened without a key";
+    } catch (const EComPort& error) {
+        EXPECT_EQ(error.PlatformError(), -1);
+        EXPECT_STREQ(error.what(), "Unable to open com port");
+    }
+    EXPECT_EQ(port.PortMode(), pmD2XX);
+}
+
+TEST_F(ComPortTest, PortIsHeldExclusively) {
+    port.Open();
+    const int fd = open(pty.SlaveName().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        EXPECT_EQ(errno, EBUSY);
+        return;
+    }
+    int exclusive = 0; // the administrator may open it all the same: the flag must be set
+    EXPECT_EQ(ioctl(fd, TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 1);
+    close(fd);
+}
+
+TEST_F(ComPortTest, SyncMethodChangesOnlyWhileClosed) {
+    port.Open();
+    try {
+        port.SetSyncMethod(smNone);
+        FAIL() << "changed while connected";
+    } catch (const EComPort& error) {
+        EXPECT_EQ(error.ErrorCode(), 14);
+        EXPECT_STREQ(error.what(), "Cannot set property while connected");
+    }
+    port.Close();
+    port.SetSyncMethod(smNone);
+    EXPECT_EQ(port.SyncMethod(), smNone);
+}
+
+TEST_F(ComPortTest, WithoutSyncHandlersRunOnTheEventThread) {
+    port.SetSyncMethod(smNone);
+    std::promise<std::thread::id> handler;
+    port.OnRxChar = [&](TComPort& sender, std::uint32_t count) {
+        std::string bytes(count, '\0');
+        sender.Read(bytes.data(), count);
+        handler.set_value(std::this_thread::get_id());
+    };
+    port.Open();
+    pty.Send("x");
+    auto ran = handler.get_future();
+    ASSERT_EQ(ran.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    EXPECT_NE(ran.get(), std::this_thread::get_id());
+    port.Close();
+}
+
+TEST_F(ComPortTest, NewPortNameReopensAnOpenPort) {
+    RecordOpenAndClose();
+    port.Open();
+    TPty other;
+    log.clear();
+    port.SetPort(other.SlaveName());
+    EXPECT_TRUE(port.Connected());
+    EXPECT_EQ(log, (std::vector<std::string>{"CTS-", "DSR-", "RLSD-", "BeforeClose", "AfterClose",
+                                             "BeforeOpen", "AfterOpen", "CTS-", "DSR-", "RLSD-"}));
+    port.WriteStr("on the new port");
+    EXPECT_EQ(other.Receive(15), "on the new port");
+}
+
+TEST_F(ComPortTest, RemovalNoticeOfTheConnectedPortDisconnectsOnce) {
+    RecordOpenAndClose();
+    port.Open();
+    log.clear();
+    const std::string name = pty.SlaveName(); // "/dev/pts/N"
+    std::string otherCase = name;
+    otherCase[5] = 'P';
+    port.DeviceWatcher().Notify({TDeviceNotice::PortRemoval, {}, otherCase});
+    port.DeviceWatcher().Notify({TDeviceNotice::UsbRemoval, {0x0403, 0x9E2B}, {}}); // COM mode
+    EXPECT_TRUE(port.Connected());
+    port.DeviceWatcher().Notify({TDeviceNotice::PortRemoval, {}, name});
+    port.DeviceWatcher().Notify({TDeviceNotice::PortRemoval, {}, name});
+    EXPECT_FALSE(port.Connected());
+    EXPECT_EQ(log, std::vector<std::string>{"Disconnect"});
+}
+
+TEST_F(ComPortTest, HundredOpenCloseAndHangUpCyclesLeaveNothingBehind) {
+    int disconnects = 0;
+    port.OnDisconnect = [&](TComPort&) { ++disconnects; };
+    ReadOnReceive();
+    const int files = test::OpenFileCount();
+    const int threads = test::ThreadCount();
+    for (int cycle = 0; cycle < 100; ++cycle) {
+        TPty device;
+        port.SetPort(device.SlaveName());
+        port.Open();
+        device.Send("x");
+        ASSERT_TRUE(ReceiveAll(static_cast<std::size_t>(cycle) * 2 + 1));
+        port.Close();
+        port.Open();
+        device.Send("y");
+        ASSERT_TRUE(ReceiveAll(static_cast<std::size_t>(cycle) * 2 + 2));
+        device.CloseMaster();
+        ASSERT_TRUE(dispatcher.RunUntil([&] { return disconnects == cycle + 1; }));
+    }
+    dispatcher.RunPending();
+    EXPECT_EQ(disconnects, 100);
+    EXPECT_EQ(test::OpenFileCount(), files);
+    EXPECT_EQ(test::ThreadCount(), threads);
+}
+
+TEST(EComPortTest, TextsFollowTheCodeAndTheOsError) {
+    EXPECT_STREQ(EComPort(7, 5).what(), "SetCommState function failed (win error code: 5)");
+    EXPECT_STREQ(EComPort(24).what(), "Device has been disconnected");
+    EXPECT_EQ(EComPort::Text(0), "");
+    EXPECT_EQ(EComPort::Text(25), "");
+}
+
+} // namespace
+} // namespace lcdiag

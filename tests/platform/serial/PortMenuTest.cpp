@@ -1,0 +1,140 @@
+#include "platform/serial/PortMenu.h"
+
+#include "platform/serial/DeviceList.h"
+#include "platform/serial/UdevDeviceList.h"
+#include "platform/serial/UsbClass.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace lcdiag {
+namespace {
+
+TSerialDevice Port(const std::string& name) {
+    TSerialDevice device;
+    device.Name = name;
+    device.Node = "/dev/" + name;
+    return device;
+}
+
+class TPortNames : public TDeviceList {
+public:
+    explicit TPortNames(std::vector<std::string> names) : names_(std::move(names)) {}
+    std::vector<TSerialDevice> SerialDevices() override {
+        std::vector<TSerialDevice> devices;
+        for (const std::string& name : names_) {
+            devices.push_back(Port(name));
+        }
+        return devices;
+    }
+    bool InUse(const TSerialDevice&) override { return false; }
+
+private:
+    std::vector<std::string> names_;
+};
+
+std::vector<std::string> Checked(const std::vector<TPortMenuItem>& items) {
+    std::vector<std::string> captions;
+    for (const TPortMenuItem& item : items) {
+        if (item.Checked) {
+            captions.push_back(item.Caption);
+        }
+    }
+    return captions;
+}
+
+TEST(PortListTest, PortsComeInNaturalOrder) {
+    TPortNames devices({"COM10", "ttyUSB10", "COM2", "ttyUSB2", "ttyS1", "COM1", "ttyACM0"});
+    EXPECT_EQ(EnumComPorts(devices), (std::vector<std::string>{"COM1", "COM2", "COM10", "ttyACM0",
+                                                               "ttyS1", "ttyUSB2", "ttyUSB10"}));
+    EXPECT_TRUE(PortNameLess("COM9", "COM010"));
+    EXPECT_FALSE(PortNameLess("COM2", "COM02")); // the same number
+    EXPECT_TRUE(PortNameLess("ttyUSB", "ttyUSB0"));
+    EXPECT_TRUE(PortNameLess("Modem", "modem")); // by character code
+}
+
+TEST(PortMenuTest, AdapterEntryComesFirstAndIsCheckedForTheUsbPreference) {
+    const auto items = InitPorts(" usb ", {"ttyUSB10", "ttyUSB2"}, true);
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(items[0], (TPortMenuItem{"USB", 10, "", true}));
+    EXPECT_EQ(items[1], (TPortMenuItem{"-", 0, "", false}));
+    EXPECT_EQ(items[2], (TPortMenuItem{"ttyUSB2", 11, "ttyUSB2", false}));
+    EXPECT_EQ(items[3], (TPortMenuItem{"ttyUSB10", 12, "ttyUSB10", false}));
+}
+
+TEST(PortMenuTest, PreferredPortIsCheckedElseTheFirst) {
+    EXPECT_EQ(Checked(InitPorts("TTYUSB10", {"ttyUSB2", "ttyUSB10"}, true)),
+              std::vector<std::string>{"ttyUSB10"});
+    EXPECT_EQ(Checked(InitPorts("ttyS9", {"ttyUSB2", "ttyUSB10"}, true)),
+              std::vector<std::string>{"ttyUSB2"});
+    // Without adapter support a stored "USB" names no entry at all.
+    const auto items = InitPorts("USB", {"ttyS0"}, false);
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_TRUE(Checked(items).empty());
+    EXPECT_TRUE(InitPorts("ttyS0", {}, false).empty());
+}
+
+TEST(DeviceWatcherTest, UdevEventsBecomeNotices) {
+    auto usb = NoticeFromUevent("remove", "usb", "usb_device", "403/9e2b/600", "1-2");
+    ASSERT_TRUE(usb);
+    EXPECT_EQ(usb->Kind, TDeviceNotice::UsbRemoval);
+    EXPECT_EQ(usb->Ids, (TUsbIds{0x0403, 0x9E2B}));
+    auto tty = NoticeFromUevent("add", "tty", "", "", "ttyUSB0");
+    ASSERT_TRUE(tty);
+    EXPECT_EQ(tty->Kind, TDeviceNotice::PortArrival);
+    EXPECT_EQ(tty->Port, "ttyUSB0");
+    EXPECT_FALSE(NoticeFromUevent("bind", "usb", "usb_device", "403/9e2b/600", "1-2"));
+    EXPECT_FALSE(NoticeFromUevent("add", "usb", "usb_interface", "403/9e2b/600", "1-2:1.0"));
+    EXPECT_FALSE(NoticeFromUevent("add", "usb", "usb_device", "403/zz/600", "1-2"));
+    EXPECT_FALSE(NoticeFromUevent("add", "usb", "usb_device", "", "1-2"));
+}
+
+TEST(DeviceWatcherTest, InterfaceNamesOfTheWindowsFormYieldTheirIds) {
+    const std::string guid = "#{a5dcbf10-6530-11d2-901f-00c04fb951ed}";
+    EXPECT_EQ(ParseInterfaceName("\\\\?\\USB#VID_0403&PID_9E2B#LC4711" + guid),
+              (TUsbIds{0x0403, 0x9E2B}));
+    EXPECT_EQ(ParseInterfaceName("\\\\?\\usb#vid_0403&pid_9e2b#LC4711" + guid),
+              (TUsbIds{0x0403, 0x9E2B}));
+    EXPECT_EQ(ParseInterfaceName("\\\\?\\HID#VID_0403&PID_9E2B"), (TUsbIds{0x0403, 0x9E2B}));
+    EXPECT_EQ(ParseInterfaceName("\\\\?\\USB#ROOT_HUB20#4&1" + guid), TUsbIds{});
+    EXPECT_EQ(ParseInterfaceName("\\\\?\\USB#VID_04G3&PID_9E2B#x"), TUsbIds{});
+    EXPECT_EQ(ParseInterfaceName("\\\\?\\USB#VID_0403&PID_9E"), TUsbIds{});
+    EXPECT_EQ(ParseInterfaceName(""), TUsbIds{});
+}
+
+TEST(UdevDeviceListTest, NodeHeldOpenLooksAtTheLinksOfProcesses) {
+    namespace fs = std::filesystem;
+    const fs::path proc = fs::temp_directory_path() / ("lcdiag-proc-" + std::to_string(getpid()));
+    fs::create_directories(proc / "123" / "fd");
+    fs::create_directories(proc / "self" / "fd");
+    fs::create_symlink("/dev/ttyUSB7", proc / "123" / "fd" / "5");
+    fs::create_symlink("/dev/ttyUSB8", proc / "self" / "fd" / "3");
+    EXPECT_TRUE(NodeHeldOpen("/dev/ttyUSB7", proc));
+    EXPECT_FALSE(NodeHeldOpen("/dev/ttyUSB8", proc)); // not a process
+    EXPECT_FALSE(NodeHeldOpen("/dev/ttyUSB9", proc));
+    EXPECT_FALSE(NodeHeldOpen("/dev/ttyUSB7", proc / "missing"));
+    fs::remove_all(proc);
+}
+
+TEST(UdevDeviceListTest, LocationIsTheBusAndPortPath) {
+    EXPECT_EQ(LocationFromUsbPath("1-2.3"), 0x123u);
+    EXPECT_EQ(LocationFromUsbPath("3-10"), 0x3Au);
+    EXPECT_EQ(LocationFromUsbPath(""), 0u);
+}
+
+TEST(UdevDeviceListTest, PortsOfThisMachineHaveNamesAndNodes) {
+    const auto devices = LoadD2XX();
+    if (!devices) {
+        GTEST_SKIP() << "udev cannot be reached here";
+    }
+    for (const TSerialDevice& device : devices->SerialDevices()) {
+        EXPECT_FALSE(device.Name.empty());
+        EXPECT_EQ(device.Node.rfind("/dev/", 0), 0u) << device.Node;
+        EXPECT_EQ(device.VendorId == 0, device.ProductId == 0) << device.Name;
+    }
+}
+
+} // namespace
+} // namespace lcdiag
