@@ -79,7 +79,7 @@ TLocaleFile::~TLocaleFile() {
     }
 }
 
-void TLocaleFile::Load(const std::string& fileName, bool readOnly) {
+bool TLocaleFile::Load(const std::string& fileName, bool readOnly) {
     fileName_ = fileName;
     readOnly_ = readOnly;
     modified_ = false;
@@ -87,11 +87,10 @@ void TLocaleFile::Load(const std::string& fileName, bool readOnly) {
     data_.name = std::filesystem::path(fileName).stem().string();
     fullPath_ = fileName.empty() ? std::filesystem::path{} : folder_ / fileName;
     if (fullPath_.empty()) {
-        return;
+        return false;
     }
-    if (const auto bytes = ReadSmallFile(fullPath_)) {
-        DecodeZna(*bytes, data_);
-    }
+    const auto bytes = ReadSmallFile(fullPath_);
+    return bytes && DecodeZna(*bytes, data_);
 }
 
 bool TLocaleFile::Save() {

@@ -34,8 +34,9 @@ public:
 
     // Loads a file of the folder. A missing, short or foreign file leaves every text empty
     // (lookups then fall back to the built-in texts); the language name is then the file
-    // name without its extension. An empty file name loads nothing.
-    void Load(const std::string& fileName, bool readOnly);
+    // name without its extension. An empty file name loads nothing. Returns whether the file
+    // was a complete language file.
+    bool Load(const std::string& fileName, bool readOnly);
     // Writes the loaded file when it was modified and is not read-only (a read-only file
     // only forgets its modification). Returns false when it could not be written; the file
     // is replaced as a whole, so a failed write leaves the old one intact.

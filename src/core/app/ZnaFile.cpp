@@ -105,6 +105,7 @@ std::optional<std::vector<std::uint8_t>> EncodeZna(const LanguageData& data) {
     }
     const std::u16string name = Utf8ToUtf16(data.name);
     std::vector<std::uint8_t> out = {'Z', 'N', 'A', Version, data.headerFlag, 0, 0, 0};
+    out.reserve(NameOffset + 2 * name.size() + IndexSize + textAreaSize);
     PutU32(out, 0);
     PutU32(out, TextIdCount - 1);
     PutU32(out, static_cast<std::uint32_t>(name.size()));
