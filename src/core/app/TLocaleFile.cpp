@@ -29,17 +29,15 @@ std::optional<std::vector<std::uint8_t>> ReadSmallFile(const std::filesystem::pa
 bool ReplaceFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
     std::filesystem::path temporary = path;
     temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        if (!out.flush()) {
-            return false;
-        }
-    }
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    out.close();
     std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
+    if (!out.fail()) {
+        std::filesystem::rename(temporary, path, error);
+    }
+    if (out.fail() || error) {
         std::filesystem::remove(temporary, error);
         return false;
     }
