@@ -1,0 +1,181 @@
+#include "core/app/TLocaleFile.h"
+
+#include "core/app/BuiltinTexts.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <optional>
+#include <system_error>
+
+namespace lcdiag {
+namespace {
+
+std::optional<std::vector<std::uint8_t>> ReadSmallFile(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error || size > TLocaleFile::MaxFileSize) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+// Writes beside the target and renames over it, so that readers never see half a file.
+bool ReplaceFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::filesystem::path temporary = path;
+    temporary += ".tmp";
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    std::error_code error;
+    if (!out.fail()) {
+        std::filesystem::rename(temporary, path, error);
+    }
+    if (out.fail() || error) {
+        std::filesystem::remove(temporary, error);
+        return false;
+    }
+    return true;
+}
+
+bool HasLanguageExtension(const std::filesystem::path& path) {
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".zna";
+}
+
+std::vector<std::string> LanguageFileNames(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& item : std::filesystem::directory_iterator(folder, error)) {
+        std::error_code typeError;
+        if (item.is_regular_file(typeError) && HasLanguageExtension(item.path())) {
+            names.push_back(item.path().filename().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+const std::string& EmptyText() {
+    static const std::string empty;
+    return empty;
+}
+
+} // namespace
+
+TLocaleFile::~TLocaleFile() {
+    if (modified_) {
+        Save();
+    }
+}
+
+bool TLocaleFile::Load(const std::string& fileName, bool readOnly) {
+    fileName_ = fileName;
+    readOnly_ = readOnly;
+    modified_ = false;
+    data_ = LanguageData{};
+    data_.name = std::filesystem::path(fileName).stem().string();
+    fullPath_ = fileName.empty() ? std::filesystem::path{} : folder_ / fileName;
+    if (fullPath_.empty()) {
+        return false;
+    }
+    const auto bytes = ReadSmallFile(fullPath_);
+    return bytes && DecodeZna(*bytes, data_);
+}
+
+bool TLocaleFile::Save() {
+    if (!modified_ || fullPath_.empty()) {
+        return true;
+    }
+    if (readOnly_) {
+        modified_ = false;
+        return true;
+    }
+    const auto bytes = EncodeZna(data_);
+    if (!bytes) {
+        return false;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(fullPath_.parent_path(), error);
+    if (!ReplaceFile(fullPath_, *bytes)) {
+        return false;
+    }
+    modified_ = false;
+    return true;
+}
+
+int TLocaleFile::ListLanguages() {
+    languages_ = {LanguageEntry{BuiltinText(1), "", 1}};
+    if (!fullPath_.empty()) {
+        return 0;
+    }
+    for (const std::string& name : LanguageFileNames(folder_)) {
+        Load(name, true);
+        languages_.push_back({data_.name, fileName_, static_cast<std::uint8_t>(data_.headerFlag)});
+    }
+    Unload();
+    return LanguageCount();
+}
+
+bool TLocaleFile::GetLanguage(int index, LanguageEntry& entry) const {
+    if (index < 0 || index >= LanguageCount()) {
+        return false;
+    }
+    entry = languages_[static_cast<std::size_t>(index)];
+    return true;
+}
+
+const std::string& TLocaleFile::Lookup(TextId id) const {
+    if (fullPath_.empty()) {
+        return BuiltinText(id);
+    }
+    return id < TextIdCount ? data_.texts[id] : EmptyText();
+}
+
+void TLocaleFile::SetText(TextId id, std::string text) {
+    if (id < TextIdCount) {
+        data_.texts[id] = std::move(text);
+        modified_ = true;
+    }
+}
+
+void TLocaleFile::SetAttribute(TextId id, std::uint8_t attribute) {
+    if (id < TextIdCount) {
+        data_.attributes[id] = attribute;
+        modified_ = true;
+    }
+}
+
+void TLocaleFile::SetLanguageName(std::string name) {
+    data_.name = std::move(name);
+    modified_ = true;
+}
+
+void TLocaleFile::SetHeaderFlag(bool flag) {
+    data_.headerFlag = flag;
+    modified_ = true;
+}
+
+void TLocaleFile::Assign(LanguageData data) {
+    if (data.texts.size() == TextIdCount && data.attributes.size() == TextIdCount) {
+        data_ = std::move(data);
+        modified_ = true;
+    }
+}
+
+void TLocaleFile::Unload() {
+    data_ = LanguageData{};
+    fileName_.clear();
+    fullPath_.clear();
+    modified_ = false;
+}
+
+} // namespace lcdiag

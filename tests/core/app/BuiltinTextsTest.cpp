@@ -1,0 +1,161 @@
+#include "core/app/BuiltinTexts.h"
+
+#include <gtest/gtest.h>
+#include <string_view>
+
+namespace lcdiag {
+namespace {
+
+TEST(BuiltinTexts, HoldsEveryTextOfTheTable) {
+    int count = 0;
+    for (TextId id = 0; id < TextIdCount; ++id) {
+        count += BuiltinText(id).empty() ? 0 : 1;
+    }
+    EXPECT_EQ(count, 536);
+    EXPECT_TRUE(BuiltinText(0).empty());
+    EXPECT_TRUE(BuiltinText(2).empty());
+    EXPECT_TRUE(BuiltinText(8525).empty());
+    EXPECT_TRUE(BuiltinText(70000).empty());
+}
+
+// Exact texts from every range, with their line breaks, quotes, conversions, mark-up,
+// trailing blanks and typos.
+TEST(BuiltinTexts, SpotCheckAcrossAllRanges) {
+    struct Row {
+        TextId id;
+        std::string_view text;
+    };
+    const Row rows[] = {
+        {1, "English"},
+        {10, "Safety light curtain"},
+        {20, "Safety Light Curtain ZENO 4"},
+        {22, "ZENO 4 %s"},
+        {32, "DVX-DVY 710, 712, 715 %s"},
+        {33, "[logo]"},
+        {42, "TOBN Z4 %s"},
+        {43, "TOBN Z4"},
+        {99, "HKEY_CURRENT_USER\\Software\\Kelberg\\DVX7"},
+        {101, "Unknown Fault!"},
+        {103, "String resource %d not available!"},
+        {110, "An unknown error has occurred! (%d)"},
+        {112,
+         "An error occurred during the transfer of the manufacturer data!\r\nPlease try again!"},
+        {114, "The data was successfully transmitted!\r\nWould you like to store the data in a "
+              "text file?"},
+        {120, "The field '%s' was not filled out!"},
+        {121, "'%s' is invalid for the field '%s'!"},
+        {133,
+         "This value may only be set to a value higher than 2 with agreement of the management and "
+         "documenting of the serial number.\r\n\r\nAttention: Can result in danger to humans!"},
+        {147,
+         "More than two floating beams are only supported starting from firmware 1.22 (Standard "
+         "version) or 1.36 (Muting/Cyclic operation version)!\r\nThe settings were not stored!"},
+        {160, "Muting with two sensors in parallel arrangement requires the option \"shortened "
+              "muting cycle\"!"},
+        {168, "To use this function, the functions \"shortened muting cycle\" and \"material "
+              "transport out of the danger zone\" will be activated\r\n and the function \"muting "
+              "multiple interruption of protective field\" will be deactivated!"},
+        {171, "For the operation mode \"muting with two sensors in parallel arrangementt\" you "
+              "need the option \"material transport out of the dangerous zone\"!"},
+        {174, "Attention!\r\n\r\nEffects from reflecting surfaces have to be considered. Incorrect "
+              "installation could mean that protective field interruptions are not detected. If "
+              "the light curtain is to be installed near reflective surfaces (Metal walls, floors, "
+              "roofs or work pieces) the minimum distance S1 has to be observed."},
+        {182, "The Safety Light Curtain was disconnected from the PC. Reconnect and click "
+              "\"Connect\" to continue."},
+        {184, "The options \"muting multiple interruption of protective field\" and \"shortened "
+              "muting cycle\" cannot be activated simultaneously.\r\nPlease deactivate the option "
+              "\"%s\" before you activate the option \"%s\"."},
+        {191, "Warning!\r\n\r\nImporting settings from a file will overwrite existing settings in "
+              "the light curtain!\r\n\r\nDo you want to proceed?"},
+        {192, "The settings from the selected file have been imported successfully.\r\nVerify the "
+              "imported settings and save them."},
+        {200, "Fault - NE555 Impedance monitoring test"},
+        {207, "Fault - No startup synchronisation Master / Slave"},
+        {219, "Fault - Run-time difference more than 75us"},
+        {222, "Fault - Transfer of EEPROM parameter to PC"},
+        {251, "Fault - RAM "},
+        {253, "Fault - EEPROM costomer data"},
+        {256, "Fault - current measurement circuit"},
+        {257, "Information about %s"},
+        {300, "Warning"},
+        {303, "Confirmation"},
+        {400, "&Yes"},
+        {409, "Y&es to all"},
+        {412, "Help"},
+        {1000, "%s"},
+        {1019, "h"},
+        {1024, "Weak signal strenght"},
+        {1050, "Module"},
+        {1127, "Beam defective"},
+        {1901, "Text file (*.txt)|*.txt"},
+        {1902, "Configuration file (*.zcf)|*.zcf"},
+        {2002, "Confirm with this button within %d seconds"},
+        {2042, "Waiting period monitor OSSD OFF[10ms]"},
+        {2109, "Muting"},
+        {2204, "active"},
+        {3002, "Please confirm with this button within %d seconds"},
+        {3013, "Time protection field interruption [ms]"},
+        {3111, "Muting with 2 sensors / Diagonal arrangement"},
+        {3146, "Process control (BUS)"},
+        {3222, "unknown"},
+        {4000, "Functional status"},
+        {4014, "M-Sensor group 1 (MS1 and MS3)"},
+        {4132, "Send"},
+        {5130, "-"},
+        {5600, "?"},
+        {5610, "About..."},
+        {5701, "Disconnect"},
+        {6022, "Password for disabled functions:\r\n - more than 2 Floating Blanking beams\r\n - "
+               "Muting multiple interruption of protective field"},
+        {6026, "Password for disabled functions:\r\n - more than 60 min for muting cycle\r\n - "
+               "more than 60 min for conveyor stop"},
+        {6031, "Cancel"},
+        {7010, "Calculation of safety distance for safety light curtain, installation vertical, d "
+               "= 14...40mm"},
+        {7032, "Attention:\r\nThe calculations are based on the data from EN 13855. Outside of the "
+               "European Union, country specific standards must be considered for the "
+               "determination of the safety distance. All safety data in the manual is to be "
+               "considered. We are not liable for the determination of safety distances."},
+        {7104, "Central Beam"},
+        {8000, "Safety pointer"},
+        {8051, "Safety pointer\r\n"},
+        {8100, "<c><b>"},
+        {8101, "Safety Light Curtain %s/ Floating blanking of beams"},
+        {8140, "#0721<b>"},
+        {8146, "</"
+               "b>|1|14|24|30|45|50|85|2|14|34|30|65|50|125|3|14|44|30|85|50|165|4|14|54|30|105|50|"
+               "205|5|14|64|30|125|50|245|6|14|74|30|145|50|285|7|14|84|30|165|50|325|8|14|94|30|"
+               "185|50|365|9|14|104|30|205|50|405|10|14|114|30|225|50|445|11|14|124|-|-|-|-|12|14|"
+               "134|-|-|-|-|13|14|144|-|-|-|-|14|14|154|-|-|-|-|15|14|164|-|-|-|-|16|14|174|-|-|-|-"
+               "|17|14|184|-|-|-|-|18|14|194|-|-|-|-|19|14|204|-|-|-|-|20|14|214|-|-|-|-"},
+        {8162, "</b><br><br><l> - "},
+        {8180, "The effective resolution has to be visibly labelled on the receiver.  "},
+        {8247,
+         "The current standards e.g. IEC 62046 chapter 5.5. Bypass/Muting have to be considered."},
+        {8514, "PC software used does not correspond to the current version (at least version %s)"},
+        {8524, "Contact you dealer to request download of the latest SW version (free of charge)."},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.id);
+        EXPECT_EQ(BuiltinText(row.id), row.text);
+    }
+}
+
+TEST(BuiltinTexts, FaultTextsOfBothUnits) {
+    for (TextId id = 200; id <= 222; ++id) {
+        const bool masked = id == 215 || id == 216;
+        EXPECT_EQ(BuiltinText(id).empty(), masked) << id;
+        if (!masked) {
+            EXPECT_TRUE(BuiltinText(id).starts_with("Fault - ")) << id;
+        }
+    }
+    EXPECT_EQ(BuiltinText(208), BuiltinText(210));
+    EXPECT_EQ(BuiltinText(209), BuiltinText(211));
+    for (TextId id = 251; id <= 256; ++id) {
+        EXPECT_TRUE(BuiltinText(id).starts_with("Fault - ")) << id;
+    }
+}
+
+} // namespace
+} // namespace lcdiag
