@@ -1,0 +1,279 @@
+// Writing settings into the controller: the ten-second confirmation, the break that pulls
+// the controller out of its cycle, the records sent on its readiness, and the verdict from
+// the acknowledgement and the records it reports back.
+#include "core/app/Texts.h"
+#include "core/device/CustomerRecordBuilder.h"
+#include "core/protocol/ConnectionController.h"
+
+#include <vector>
+
+namespace lcdiag {
+
+namespace {
+
+constexpr std::uint32_t ConfirmationExpired = 10;
+constexpr int FirstFirmwareWithBreakPulse = 110;
+
+bool IsReceiverKind(TransferKind kind) {
+    return kind == TransferKind::ReceiverFactory || kind == TransferKind::ReceiverCustomer;
+}
+
+// The controller expects the handshake byte back with its bit order reversed.
+std::uint8_t Reversed(std::uint8_t byte) {
+    std::uint8_t reversed = 0;
+    for (int bit = 0; bit < 8; ++bit) {
+        reversed = static_cast<std::uint8_t>(reversed << 1 | (byte >> bit & 1));
+    }
+    return reversed;
+}
+
+} // namespace
+
+void ConnectionController::BeginConfirmation(TransferKind kind) {
+    confirmStart_ = clock_.Now();
+    switch (kind) {
+    case TransferKind::ReceiverFactory:
+        buttons_.Btn_RFS_1 = false;
+        buttons_.Btn_RFS_2 = true;
+        break;
+    case TransferKind::EmitterFactory:
+        buttons_.Btn_EFS_1 = false;
+        buttons_.Btn_EFS_2 = true;
+        break;
+    case TransferKind::ReceiverCustomer:
+        buttons_.Btn_RUS_1 = false;
+        buttons_.Btn_RUS_2 = true;
+        break;
+    case TransferKind::EmitterCustomer:
+        buttons_.Btn_EUS_1 = false;
+        buttons_.Btn_EUS_2 = true;
+        break;
+    case TransferKind::None:
+        confirmStart_.reset();
+        break;
+    }
+}
+
+void ConnectionController::Confirm(TransferKind kind) {
+    bool& confirm = kind == TransferKind::ReceiverFactory    ? buttons_.Btn_RFS_2
+                    : kind == TransferKind::EmitterFactory   ? buttons_.Btn_EFS_2
+                    : kind == TransferKind::ReceiverCustomer ? buttons_.Btn_RUS_2
+                                                             : buttons_.Btn_EUS_2;
+    if (!confirm || !confirmStart_) {
+        return; // the window has closed: nothing may be sent
+    }
+    confirm = false;
+    confirmStart_.reset();
+    StartTransfer(kind);
+}
+
+void ConnectionController::StartTransfer(TransferKind kind) {
+    if (kind == TransferKind::None) {
+        return;
+    }
+    if (kind == TransferKind::ReceiverCustomer && !receiverFactoryValid_) {
+        ShowMessageId(msg::Warning | 117);
+        return;
+    }
+    pendingTransfer_ = kind;
+    linkState_ = LinkState::TransferRequested;
+    info_ = InfoTexts{};
+    buffer_.Clear();
+    if (IsReceiverKind(kind)) {
+        ExpectOnly({kw::BreakSeenWaiting, kw::BreakSeen});
+        receiverCycle_.Clear();
+    } else {
+        ExpectOnly({kw::EmitterWaitingForData});
+        emitterCycle_.Clear();
+    }
+    view_.Redraw();
+    view_.RefreshInfo();
+    // Older receivers need the break held until they answer, newer ones take a pulse; the
+    // emitter always gets it held.
+    if (IsReceiverKind(kind) && firmware_.version >= FirstFirmwareWithBreakPulse) {
+        port_.SetBreak(true);
+        Later(50, [this] {
+            port_.SetBreak(false);
+            port_.SetBaudRate(LineBaud);
+        });
+        return;
+    }
+    port_.SetBaudRate(LineBaud);
+    port_.SetBreak(true);
+}
+
+// Keyword 12 is the start of keyword 11: the handshake byte follows, so the buffer stays.
+void ConnectionController::OnBreakSeen() {
+    port_.SetBreak(false);
+    ExpectOnly({kw::BreakSeenWaiting});
+}
+
+bool ConnectionController::UsesNewStoreKeywords() const {
+    return (firmware_.typeDigit == 1 && firmware_.version >= 122) ||
+           (firmware_.typeDigit >= 2 && firmware_.version >= 135);
+}
+
+void ConnectionController::OnReceiverReady(std::uint8_t handshake) {
+    port_.SetBreak(false);
+    const std::uint8_t answer = Reversed(handshake);
+    buffer_.Clear();
+    const Layout layout = CurrentLayout();
+    const bool newKeywords = UsesNewStoreKeywords();
+    if (pendingTransfer_ == TransferKind::ReceiverFactory ||
+        pendingTransfer_ == TransferKind::ReceiverCustomer) {
+        const bool factory = pendingTransfer_ == TransferKind::ReceiverFactory;
+        const BlockKind block = factory ? BlockKind::Factory : BlockKind::Customer;
+        if (factory) {
+            ExpectOnly({kw::DeliveryState, kw::PcSoftwareIncompatible});
+        } else {
+            ExpectOnly({kw::ReceiverFactoryData, kw::ReceiverCustomerData, kw::FirmwareWithType,
+                        kw::FirmwareType1, kw::PcSoftwareIncompatible});
+        }
+        linkState_ = LinkState::TransferSent;
+        activeTransfer_ = pendingTransfer_;
+        std::vector<std::uint8_t> record(static_cast<std::size_t>(BlockLength(block, layout)));
+        if (factory) {
+            codec_.Encode(send_.receiverFactory.bytes, record, layout, block);
+            SendKeyword(newKeywords ? kw::ReceiverStoreFactory : kw::ReceiverStoreFactoryOld);
+        } else {
+            codec_.Encode(send_.receiverCustomer.bytes, record, layout, block);
+            SendKeyword(newKeywords ? kw::ReceiverStoreCustomer : kw::ReceiverStoreCustomerOld);
+        }
+        SendBytes(std::span(&answer, 1));
+        SendBytes(record);
+    } else {
+        longLayout_ = false;
+        ExpectIdentification();
+    }
+    // The supervision keeps watching through the active transfer.
+    linkState_ = LinkState::Idle;
+    pendingTransfer_ = TransferKind::None;
+}
+
+// The factory record is stored and the controller is in its delivery state: it needs a
+// customer record to start with.
+void ConnectionController::OnFactoryRecordStored() {
+    buffer_.Clear();
+    ExpectOnly({kw::ReceiverFactoryData, kw::ReceiverCustomerData, kw::FirmwareWithType,
+                kw::FirmwareType1});
+    const CustomerRecordContext context{firmware_, pcVersion_, pcClock_, codec_};
+    const ReceiverCustomerRecord defaults =
+        BuildDefaultReceiverRecord(send_.receiverFactory, receiverFactory_, context);
+    std::vector<std::uint8_t> record(
+        static_cast<std::size_t>(BlockLength(BlockKind::Customer, CurrentLayout())));
+    codec_.Encode(defaults.bytes, record, CurrentLayout(), BlockKind::Customer);
+    SendKeyword(kw::DefaultRecordFollows);
+    SendBytes(record);
+    linkState_ = LinkState::Idle;
+}
+
+void ConnectionController::JudgeReceiverReadBack() {
+    if (activeTransfer_ == TransferKind::ReceiverFactory) {
+        SetResult(receiverFactory_.bytes == send_.receiverFactory.bytes ? 1 : 2);
+        return;
+    }
+    const ReceiverCustomerRecord* active = receiverCustomers_.ActiveRecord();
+    const bool same = active != nullptr && active->bytes == send_.receiverCustomer.bytes;
+    SetResult(same ? 4 : 5);
+}
+
+// The frame is taken at once and nothing is expected during the wait, so a receive event in
+// the wait cannot handle it a second time.
+void ConnectionController::OnEmitterReady() {
+    port_.SetBreak(false);
+    buffer_.Clear();
+    expected_.Reset();
+    Stamp();
+    Later(100, [this] {
+        buffer_.Clear();
+        storedAcknowledged_ = false;
+        const TransferKind kind = pendingTransfer_;
+        pendingTransfer_ = TransferKind::None;
+        if (kind == TransferKind::EmitterFactory || kind == TransferKind::EmitterCustomer) {
+            SendEmitterRecords(kind);
+            return;
+        }
+        longLayout_ = false;
+        ExpectIdentification();
+        linkState_ = LinkState::Idle;
+    });
+}
+
+void ConnectionController::SendEmitterRecords(TransferKind kind) {
+    const bool factory = kind == TransferKind::EmitterFactory;
+    ExpectOnly({factory ? kw::EmitterFactoryStored : kw::EmitterCustomerStored});
+    linkState_ = LinkState::TransferSent;
+    activeTransfer_ = kind;
+    if (!factory) {
+        Later(1, [this] {
+            SendKeyword(kw::EmitterCustomerFollows);
+            Later(25, [this] { SendBytes(send_.emitterCustomer.bytes); });
+        });
+        return;
+    }
+    Later(1, [this] {
+        SendKeyword(kw::EmitterFactoryFollows);
+        Later(25, [this] {
+            SendBytes(send_.emitterFactory.bytes);
+            Later(25, [this] { SendBytes(send_.emitterFactoryCustomer.bytes); });
+        });
+    });
+}
+
+// The acknowledgement stays in the buffer; the controller now reports its data again.
+void ConnectionController::OnEmitterStored() {
+    ExpectOnly({kw::EmitterFirmware, kw::EmitterFactoryData, kw::EmitterCustomerData});
+    storedAcknowledged_ = true;
+}
+
+std::uint32_t ConnectionController::EmitterTransferResult() const {
+    const bool factory = activeTransfer_ == TransferKind::EmitterFactory;
+    const bool customer = activeTransfer_ == TransferKind::EmitterCustomer;
+    if (emitterCustomerValid_) {
+        if (factory) {
+            return storedAcknowledged_ ? 13 : 15;
+        }
+        return customer ? (storedAcknowledged_ ? 16 : 18) : 0;
+    }
+    if (factory) {
+        return storedAcknowledged_ ? 13 : 12;
+    }
+    return customer ? 17 : 12;
+}
+
+void ConnectionController::RunConfirmationCountdown() {
+    if (!confirmStart_) {
+        return;
+    }
+    const int mode = view_.ViewMode();
+    if (mode != 3 && mode != 4) {
+        return;
+    }
+    const std::uint32_t elapsed = Elapsed(*confirmStart_, clock_.Now());
+    if (elapsed > ConfirmWindow) {
+        ExpireConfirmation(mode == 3);
+        return;
+    }
+    const int seconds = 10 - static_cast<int>(elapsed / 1000);
+    (mode == 3 ? buttons_.factoryConfirmSeconds : buttons_.customerConfirmSeconds) = seconds;
+}
+
+void ConnectionController::ExpireConfirmation(bool factoryPage) {
+    if (factoryPage) {
+        buttons_.Btn_RFS_1 = buttons_.Btn_RFS_2 = false;
+        buttons_.Btn_EFS_1 = buttons_.Btn_EFS_2 = false;
+        buttons_.factorySaveReenable = true;
+        buttons_.factoryConfirmSeconds = 10;
+    } else {
+        buttons_.Btn_RUS_2 = buttons_.Btn_EUS_2 = false;
+        buttons_.Btn_RUS_1 = buttons_.Btn_EUS_1 = true;
+        buttons_.customerConfirmSeconds = 10;
+    }
+    confirmStart_.reset();
+    // A result already waiting for the reporter (a reset among them) must not be replaced.
+    if (resultCode_ == 0) {
+        SetResult(ConfirmationExpired);
+    }
+}
+
+} // namespace lcdiag
