@@ -10,10 +10,12 @@ namespace lcdiag::sim {
 
 namespace {
 
+// The complement of the checksum is summed but the sum is not changed: the record no longer
+// adds up to its sum.
 std::vector<std::uint8_t> CorruptedIf(bool corrupt, std::span<const std::uint8_t> record) {
     std::vector<std::uint8_t> bytes(record.begin(), record.end());
     if (corrupt) {
-        bytes.back() ^= 0x01;
+        bytes[bytes.size() - 3] ^= 0x01;
     }
     return bytes;
 }

@@ -11,6 +11,12 @@ namespace lcdiag::sim {
 
 namespace {
 
+// A record made invalid by changing its checksum's complement: the complement is summed and
+// the sum is not changed, so the record no longer adds up to its sum. (Changing the sum
+// itself would not do: it is summed too.) For factory records it stands 3 bytes from the end,
+// for customer records 4 bytes earlier.
+constexpr std::size_t ChecksumComplementFromEnd = 3;
+
 // How long the restart interlock waits for its button after the field was interrupted.
 constexpr std::uint32_t RestartButtonAfter = 1000;
 
@@ -109,7 +115,7 @@ void ReceiverController::SendOperatingHours() {
 void ReceiverController::SendFactoryRecord() {
     std::vector<std::uint8_t> data = factory_;
     if (Config().faults.invalidFactoryRecord) {
-        data.back() ^= 0x01;
+        data[data.size() - ChecksumComplementFromEnd] ^= 0x01;
     }
     const auto trailer =
         BuildConfigTrailer(Table(), configurationNumber_, RingStart + activeSlot_ * RecordSize());
@@ -123,8 +129,8 @@ void ReceiverController::SendCustomerRecords() {
         data.insert(data.end(), record.begin(), record.end());
     }
     if (Config().faults.invalidCustomerRecord) {
-        const int sumLow = activeSlot_ * RecordSize() + RecordSize() - 9;
-        data[static_cast<std::size_t>(sumLow)] ^= 0x01;
+        const int complement = (activeSlot_ + 1) * RecordSize() - ChecksumComplementFromEnd - 4;
+        data[static_cast<std::size_t>(complement)] ^= 0x01;
     }
     SendFrame(kw::ReceiverCustomerData, data);
 }
