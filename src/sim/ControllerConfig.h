@@ -49,7 +49,7 @@ struct Scenes {
 // Where a transfer stalls when the controller falls silent in its middle.
 enum class TransferSilence {
     None,
-    NoReadiness,   // the break is noticed but never answered (no 12/11, no 27)
+    NoReadiness,   // a break during diagnosis is noticed but not answered (no 12/11, no 27)
     NoAnswerToData // the settings arrive and nothing comes back
 };
 

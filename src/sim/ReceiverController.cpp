@@ -11,11 +11,11 @@ namespace lcdiag::sim {
 
 namespace {
 
-// A record made invalid by changing its checksum's complement: the complement is summed and
-// the sum is not changed, so the record no longer adds up to its sum. (Changing the sum
-// itself would not do: it is summed too.) For factory records it stands 3 bytes from the end,
-// for customer records 4 bytes earlier.
-constexpr std::size_t ChecksumComplementFromEnd = 3;
+// An invalid record is reported with the low byte of its checksum's complement changed: the
+// complement is summed, so the record no longer adds up to its sum. (The sum is summed too;
+// changing it would leave the record valid.) Counted from the record's end:
+constexpr std::size_t FactoryComplementFromEnd = 3;
+constexpr int CustomerComplementFromEnd = 7;
 
 // How long the restart interlock waits for its button after the field was interrupted.
 constexpr std::uint32_t RestartButtonAfter = 1000;
@@ -115,7 +115,7 @@ void ReceiverController::SendOperatingHours() {
 void ReceiverController::SendFactoryRecord() {
     std::vector<std::uint8_t> data = factory_;
     if (Config().faults.invalidFactoryRecord) {
-        data[data.size() - ChecksumComplementFromEnd] ^= 0x01;
+        data[data.size() - FactoryComplementFromEnd] ^= 0x01;
     }
     const auto trailer =
         BuildConfigTrailer(Table(), configurationNumber_, RingStart + activeSlot_ * RecordSize());
@@ -129,7 +129,7 @@ void ReceiverController::SendCustomerRecords() {
         data.insert(data.end(), record.begin(), record.end());
     }
     if (Config().faults.invalidCustomerRecord) {
-        const int complement = (activeSlot_ + 1) * RecordSize() - ChecksumComplementFromEnd - 4;
+        const int complement = (activeSlot_ + 1) * RecordSize() - CustomerComplementFromEnd;
         data[static_cast<std::size_t>(complement)] ^= 0x01;
     }
     SendFrame(kw::ReceiverCustomerData, data);
@@ -141,9 +141,11 @@ void ReceiverController::SendCycle() {
     const FieldState field = LiveScenes(Config().scenes, Unit::Receiver,
                                         factory[receiver_factory::BeamCount], Config().seed)
                                  .At(Uptime());
-    ReceiverCycleInput input{factory, active,
-                             field,   Config().faults.cycleFaultBits | field.faults,
-                             false,   cycleCounter_++};
+    ReceiverCycleInput input{.factory = factory,
+                             .active = active,
+                             .field = field,
+                             .faultBits = Config().faults.cycleFaultBits | field.faults,
+                             .counter = cycleCounter_++};
     if (FieldInterrupted(input)) {
         lastInterruption_ = Now();
     }

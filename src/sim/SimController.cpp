@@ -103,11 +103,13 @@ void SimController::SampleBreak() {
 }
 
 // A break stops whatever the controller was saying and returns it to the normal line speed.
+// The transfer-silence fault strikes when a break asks a cycling controller for settings.
 void SimController::NoticeBreak() {
+    const bool transfer = phase_ == Phase::Diagnosis;
     output_.Clear();
     input_.clear();
     baud_ = LineBaud;
-    if (config_.faults.transferSilence == TransferSilence::NoReadiness) {
+    if (transfer && config_.faults.transferSilence == TransferSilence::NoReadiness) {
         FallSilent();
         return;
     }

@@ -107,6 +107,7 @@ TEST(Silence, MidTransferTheControllerStaysSilent) {
         config.faults.transferSilence = where;
         PcBench bench(config);
         const auto report = bench.Diagnose();
+        ASSERT_TRUE(bench.Await({kw::EmitterDiagnosticData}, 300));
         bench.port.SetBreak(true);
         const auto waiting = bench.Await({kw::EmitterWaitingForData}, 300);
         bench.port.SetBreak(false);

@@ -39,19 +39,6 @@ TEST(LiveScenes, AnObjectCrossesTheWholeFieldAndLeavesIt) {
     EXPECT_GT(empty, 0);
 }
 
-TEST(LiveScenes, AMomentAlwaysLooksTheSame) {
-    const LiveScenes one(Scenes::Demo(), Unit::Receiver, 40, 9);
-    const LiveScenes other(Scenes::Demo(), Unit::Receiver, 40, 9);
-    for (std::uint32_t ms : {0u, 777u, 6500u, 123456u}) {
-        const FieldState a = one.At(ms);
-        const FieldState b = other.At(ms);
-        EXPECT_EQ(a.interrupted, b.interrupted);
-        EXPECT_EQ(a.weak, b.weak);
-        EXPECT_EQ(a.faults, b.faults);
-        EXPECT_EQ(one.At(ms).weak, a.weak);
-    }
-}
-
 TEST(LiveScenes, MutingSensorsSwitchInTurnAndFaultsComeAndGo) {
     const LiveScenes scenes({.mutingSensors = true, .intermittentFaults = true}, Unit::Receiver, 16,
                             2);
