@@ -9,4 +9,9 @@ std::string Firmware::Digits() const {
     return std::string(3 - digits.size(), '0') + digits;
 }
 
+std::string Firmware::Text() const {
+    const std::string digits = Digits();
+    return digits.substr(0, 1) + "." + digits.substr(1);
+}
+
 } // namespace lcdiag::sim

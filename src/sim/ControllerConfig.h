@@ -27,6 +27,8 @@ struct Firmware {
     }
     // Three version digits as the controller sends them, e.g. "136".
     std::string Digits() const;
+    // The version as people write it, e.g. "1.36".
+    std::string Text() const;
 };
 
 // A version of the PC program as it is stamped into the records it writes.

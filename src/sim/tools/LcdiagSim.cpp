@@ -137,9 +137,8 @@ int main(int argc, char** argv) {
     const ControllerConfig& config = options.config;
     std::cerr << "lcdiag-sim: " << (config.unit == Unit::Receiver ? "receiver" : "emitter")
               << " controller, " << (config.layout == Layout::Long ? "long" : "short")
-              << " layout, firmware " << config.firmware.typeDigit << " "
-              << config.firmware.Digits().insert(1, ".") << ", device type " << config.deviceType
-              << "; Ctrl+C ends\n";
+              << " layout, firmware " << config.firmware.typeDigit << " " << config.firmware.Text()
+              << ", device type " << config.deviceType << "; Ctrl+C ends\n";
     PtyServer(*link, config).Run();
     return 0;
 }
