@@ -212,8 +212,8 @@ bool RecordCodec::DecodeCustomerSet(std::span<const std::uint8_t> source,
 
 bool RecordCodec::Encode(std::span<const std::uint8_t> source, std::span<std::uint8_t> destination,
                          Layout layout, BlockKind kind) const {
-    if ((kind != BlockKind::Factory && kind != BlockKind::Customer) ||
-        !Fits(source, kind, Layout::Long) || !Fits(destination, kind, layout)) {
+    if (kind == BlockKind::CustomerSet || !Fits(source, kind, Layout::Long) ||
+        !Fits(destination, kind, layout)) {
         return false;
     }
     if (layout == Layout::Long) {

@@ -36,8 +36,10 @@ public:
                            std::span<std::uint8_t> destination, Layout layout,
                            int activeIndex) const;
 
-    // Converts a long factory or customer record into the given layout with a fresh checksum.
-    // Returns false and writes nothing for another kind or a too small buffer.
+    // Converts a long block into the given layout with a fresh checksum: the inverse of Decode.
+    // The program encodes factory and customer records; the simulated controllers also narrow
+    // their cycle parts and diagnostic records. Returns false and writes nothing for the
+    // customer record set (encode its records one by one) or a too small buffer.
     bool Encode(std::span<const std::uint8_t> source, std::span<std::uint8_t> destination,
                 Layout layout, BlockKind kind) const;
 

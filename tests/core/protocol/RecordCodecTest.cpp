@@ -101,15 +101,17 @@ TEST_F(RecordCodecTest, LongBlocksAreCopiedUnchanged) {
 }
 
 TEST_F(RecordCodecTest, EncodeInvertsDecodeInTheShortLayout) {
-    for (auto [kind, shortLength] :
-         {std::pair{BlockKind::Factory, 200}, {BlockKind::Customer, 128}}) {
+    for (auto [kind, shortLength] : {std::pair{BlockKind::Factory, 200},
+                                     {BlockKind::Customer, 128},
+                                     {BlockKind::CyclePart, 35},
+                                     {BlockKind::Diagnostic, 52}}) {
         Block original = Counting(shortLength, 3);
         codec.WriteChecksum(original, kind, Layout::Short);
         Block internal(static_cast<std::size_t>(BlockLength(kind, Layout::Long)));
         ASSERT_TRUE(codec.Decode(original, internal, Layout::Short, kind));
         Block encoded(original.size());
         ASSERT_TRUE(codec.Encode(internal, encoded, Layout::Short, kind));
-        EXPECT_EQ(encoded, original);
+        EXPECT_EQ(encoded, original) << static_cast<int>(kind);
     }
 }
 
@@ -183,7 +185,9 @@ TEST_F(RecordCodecTest, TooSmallBuffersAreRefusedWithoutTouchingThem) {
     EXPECT_EQ(tiny, Block(1, 9));
     EXPECT_FALSE(codec.TestChecksum({}, BlockKind::Diagnostic, Layout::Short));
     Block encoded(128);
-    EXPECT_FALSE(codec.Encode(Block(41), encoded, Layout::Short, BlockKind::CyclePart));
+    EXPECT_FALSE(codec.Encode(Block(40), encoded, Layout::Short, BlockKind::CyclePart));
+    EXPECT_FALSE(codec.Encode(Block(8 * 152), encoded, Layout::Short, BlockKind::CustomerSet));
+    EXPECT_EQ(encoded, Block(128));
     Block set(8 * 152);
     EXPECT_FALSE(codec.DecodeCustomerSet(Block(1023), set, Layout::Short, 0));
 }

@@ -1,0 +1,108 @@
+#include "sim/LiveScenes.h"
+
+#include "PcBench.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace lcdiag::sim::test {
+namespace {
+
+bool Beam(std::span<const std::uint8_t> mask, int beam) {
+    return (mask[static_cast<std::size_t>((beam - 1) / 8)] & (0x80 >> ((beam - 1) % 8))) != 0;
+}
+
+std::vector<int> Beams(std::span<const std::uint8_t> mask, int count) {
+    std::vector<int> beams;
+    for (int beam = 1; beam <= count; ++beam) {
+        if (Beam(mask, beam)) {
+            beams.push_back(beam);
+        }
+    }
+    return beams;
+}
+
+TEST(LiveScenes, AnObjectCrossesTheWholeFieldAndLeavesIt) {
+    const LiveScenes scenes({.movingObject = true}, Unit::Receiver, 32, 1);
+    std::set<int> touched;
+    int empty = 0;
+    for (std::uint32_t ms = 0; ms < 10000; ms += 10) {
+        const auto beams = Beams(scenes.At(ms).interrupted, 32);
+        touched.insert(beams.begin(), beams.end());
+        empty += beams.empty();
+        if (!beams.empty()) {
+            EXPECT_EQ(beams.size(), 2u);
+            EXPECT_EQ(beams.back() - beams.front(), 1); // one object, not scattered beams
+        }
+    }
+    EXPECT_EQ(touched.size(), 32u);
+    EXPECT_GT(empty, 0);
+}
+
+TEST(LiveScenes, MutingSensorsSwitchInTurnAndFaultsComeAndGo) {
+    const LiveScenes scenes({.mutingSensors = true, .intermittentFaults = true}, Unit::Receiver, 16,
+                            2);
+    const std::pair<std::uint32_t, std::pair<bool, bool>> sensors[] = {
+        {500, {false, false}}, {1200, {true, false}}, {2000, {true, true}}, {5200, {false, true}}};
+    for (const auto& [ms, expected] : sensors) {
+        const FieldState field = scenes.At(ms);
+        EXPECT_EQ(std::pair(field.sensorOne, field.sensorTwo), expected) << ms;
+    }
+    EXPECT_EQ(scenes.At(1000).faults, 0u);
+    EXPECT_NE(scenes.At(6500).faults, 0u);
+    EXPECT_EQ(scenes.At(8500).faults, 0u);
+    const LiveScenes emitter({.intermittentFaults = true}, Unit::Emitter, 16, 2);
+    EXPECT_EQ(emitter.At(6500).faults & ~0x30u, 0u); // low or high beam current only
+}
+
+// The demo controller's cycles follow the scenes and its settings together.
+TEST(DemoCycles, ABlankedZoneKeepsTheOutputsOnAnObjectSwitchesThemOff) {
+    ControllerConfig config;
+    config.scenes.blankedZone = true;
+    PcBench bench(config);
+    bench.Diagnose();
+    const auto cycle = bench.AwaitCycle();
+    ASSERT_TRUE(cycle);
+    const BeamZone zone = BlankedZoneOf(32);
+    EXPECT_EQ((*cycle)[0][4] & 0x08, 0x08); // fixed blanking
+    for (int beam = 1; beam <= 32; ++beam) {
+        const bool blanked = beam >= zone.first && beam < zone.first + zone.count;
+        EXPECT_EQ(Beam(std::span((*cycle)[2]).subspan(6), beam), !blanked) << beam;
+        EXPECT_EQ(Beam(std::span((*cycle)[0]).subspan(6), beam), !blanked) << beam;
+    }
+    EXPECT_EQ((*cycle)[0][3], 0x01); // outputs on
+
+    config.scenes.movingObject = true;
+    PcBench moving(config);
+    moving.Diagnose();
+    std::set<std::uint8_t> leds;
+    for (int i = 0; i < 200; ++i) { // one pass of the object and its absence
+        const auto next = moving.AwaitCycle();
+        ASSERT_TRUE(next);
+        leds.insert((*next)[0][3] & 0x21);
+    }
+    EXPECT_EQ(leds, (std::set<std::uint8_t>{0x01, 0x20}));
+}
+
+TEST(DemoCycles, MutingShowsWhileBothSensorsAreOnAndFaultsPass) {
+    ControllerConfig config;
+    config.firmware = {2, 136};
+    config.seed = 3; // its active configuration has muting switched on
+    config.scenes.mutingSensors = true;
+    config.scenes.intermittentFaults = true;
+    PcBench bench(config);
+    bench.Diagnose();
+    std::set<std::uint8_t> muting;
+    std::set<bool> faulty;
+    for (int i = 0; i < 320; ++i) {
+        const auto cycle = bench.AwaitCycle();
+        ASSERT_TRUE(cycle);
+        muting.insert((*cycle)[0][31]);
+        faulty.insert((*cycle)[0][30] != 0 || (*cycle)[1][4] != 0 || (*cycle)[2][4] != 0);
+    }
+    EXPECT_EQ(muting, (std::set<std::uint8_t>{0x00, 0x08, 0x19, 0x10}));
+    EXPECT_EQ(faulty, (std::set<bool>{false, true}));
+}
+
+} // namespace
+} // namespace lcdiag::sim::test

@@ -1,0 +1,255 @@
+#include "PcBench.h"
+#include "core/protocol/ConfigTrailer.h"
+#include "sim/ReceiverController.h"
+#include "sim/RecordBuilders.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace lcdiag::sim::test {
+namespace {
+
+using Record = std::vector<std::uint8_t>;
+
+// Runs until the keyword's text has arrived, without taking it.
+bool RunUntilSeen(PcBench& bench, int id, std::uint32_t timeout) {
+    for (std::uint32_t waited = 0; waited < timeout; ++waited) {
+        if (bench.table.Find(bench.buffer, id) >= 0) {
+            return true;
+        }
+        bench.Run(1);
+    }
+    return false;
+}
+
+// The break as the PC gives it: held until the controller answers for firmware before 1.10,
+// a 50 ms pulse from 1.10 on. Returns the controller's handshake byte.
+std::optional<std::uint8_t> OpenForSettings(PcBench& bench) {
+    bench.buffer.clear();
+    if (bench.controller->Config().firmware.version < 110) {
+        bench.port.SetBaudRate(SimController::LineBaud);
+        bench.port.SetBreak(true);
+        if (!RunUntilSeen(bench, kw::BreakSeen, 500)) {
+            return std::nullopt;
+        }
+        bench.port.SetBreak(false);
+    } else {
+        bench.port.SetBreak(true);
+        bench.Run(50);
+        bench.port.SetBreak(false);
+        bench.port.SetBaudRate(SimController::LineBaud);
+    }
+    const auto ready = bench.Await({kw::BreakSeenWaiting}, 500);
+    if (!ready) {
+        return std::nullopt;
+    }
+    return ready->data[0];
+}
+
+// The active record of a report (long layout) and its slot.
+struct Active {
+    Record record;
+    int slot = -1;
+    int number = -1;
+};
+
+Active ActiveOf(const PcBench& bench, const std::vector<Frame>& report) {
+    Active active;
+    for (const Frame& frame : report) {
+        if (frame.id == kw::ReceiverFactoryData) {
+            const auto trailer =
+                ConfigTrailer::Parse(bench.table, std::span(frame.data).last(ConfigTrailer::Size));
+            const int size = BlockLength(BlockKind::Customer, bench.layout);
+            active.slot = trailer ? (trailer->pointer - 1024) / size : -1;
+            active.number = trailer ? trailer->number : -1;
+        }
+        if (frame.id == kw::ReceiverCustomerData && active.slot >= 0) {
+            Record set(8 * 152);
+            bench.codec.DecodeCustomerSet(frame.data, set, bench.layout, active.slot);
+            active.record.assign(set.begin() + active.slot * 152,
+                                 set.begin() + (active.slot + 1) * 152);
+        }
+    }
+    return active;
+}
+
+Record FactoryOf(const PcBench& bench, const std::vector<Frame>& report) {
+    Record record(212);
+    for (const Frame& frame : report) {
+        if (frame.id == kw::ReceiverFactoryData) {
+            bench.codec.Decode(frame.data, record, bench.layout, BlockKind::Factory);
+        }
+    }
+    return record;
+}
+
+// New settings as the PC builds them: operating hours cleared, fresh checksum.
+Record Edited(const PcBench& bench, Record record, int offset, std::uint8_t value) {
+    record[static_cast<std::size_t>(offset)] = value;
+    record[static_cast<std::size_t>(offset) + 1] = static_cast<std::uint8_t>(~value);
+    std::fill(record.end() - 6, record.end(), 0);
+    bench.codec.WriteChecksum(record, BlockKind::Customer, Layout::Long);
+    return record;
+}
+
+struct Generation {
+    Layout layout;
+    Firmware firmware;
+    int storeCustomer;
+};
+
+class CustomerTransfer : public ::testing::TestWithParam<Generation> {};
+
+TEST_P(CustomerTransfer, GoesIntoTheNextRingSlotAndIsReportedAsSent) {
+    ControllerConfig config;
+    config.layout = GetParam().layout;
+    config.firmware = GetParam().firmware;
+    PcBench bench(config);
+    const Active before = ActiveOf(bench, bench.Diagnose());
+    ASSERT_EQ(before.slot, 3);
+    const Record sent = Edited(bench, before.record, receiver_customer::RelayDelay, 11);
+
+    const auto handshake = OpenForSettings(bench);
+    ASSERT_TRUE(handshake);
+    bench.Send(GetParam().storeCustomer,
+               StorePayload(bench, *handshake, sent, BlockKind::Customer));
+    std::vector<Frame> report;
+    while (report.empty() || report.back().id != kw::ReceiverCustomerData) {
+        const auto frame =
+            bench.Await({kw::ReceiverCustomerData, kw::ReceiverFactoryData, kw::FirmwareWithType,
+                         kw::FirmwareType1, kw::OperatingHours},
+                        2000);
+        ASSERT_TRUE(frame);
+        EXPECT_NE(frame->id, kw::OperatingHours); // not part of the report after storing
+        report.push_back(*frame);
+    }
+    const Active after = ActiveOf(bench, report);
+    EXPECT_EQ(after.slot, 4);
+    EXPECT_EQ(after.number, before.number + 1);
+    EXPECT_EQ(after.record, sent);
+
+    // At its next start the controller stamps the new configuration with its hours.
+    const Active restarted = ActiveOf(bench, bench.Identify());
+    EXPECT_TRUE(HasActivationHours(restarted.record));
+    EXPECT_TRUE(std::equal(sent.begin(), sent.end() - 6, restarted.record.begin()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LayoutsAndFirmware, CustomerTransfer,
+    ::testing::Values(Generation{Layout::Short, {1, 121}, kw::ReceiverStoreCustomerOld},
+                      Generation{Layout::Long, {1, 122}, kw::ReceiverStoreCustomer},
+                      Generation{Layout::Short, {2, 135}, kw::ReceiverStoreCustomer},
+                      Generation{Layout::Long, {3, 134}, kw::ReceiverStoreCustomerOld},
+                      Generation{Layout::Short, {1, 109}, kw::ReceiverStoreCustomerOld}));
+
+TEST(ReceiverBreak, FirmwareBefore110SaysStartRecognisedWhileTheBreakIsHeld) {
+    ControllerConfig config;
+    config.firmware = {1, 109};
+    PcBench bench(config);
+    bench.Diagnose();
+    bench.port.SetBaudRate(SimController::LineBaud);
+    bench.port.SetBreak(true);
+    bench.buffer.clear();
+    ASSERT_TRUE(RunUntilSeen(bench, kw::BreakSeen, 500));
+    bench.Run(200);
+    EXPECT_EQ(bench.table.Find(bench.buffer, kw::BreakSeenWaiting), -1); // not while held
+    bench.port.SetBreak(false);
+    const auto ready = bench.Await({kw::BreakSeenWaiting}, 200);
+    ASSERT_TRUE(ready); // the two answers form one keyword 11
+    EXPECT_NE(ReverseBits(ready->data[0]), ready->data[0]);
+}
+
+TEST(ReceiverBreak, FirmwareBefore110OverlooksAPulse) {
+    ControllerConfig config;
+    config.firmware = {1, 109};
+    PcBench bench(config);
+    bench.Diagnose();
+    bench.port.SetBreak(true);
+    bench.Run(50);
+    bench.port.SetBreak(false);
+    EXPECT_TRUE(bench.AwaitCycle()); // cycles go on at 115200
+    EXPECT_EQ(bench.controller->CurrentPhase(), Phase::Diagnosis);
+}
+
+TEST(ReceiverBreak, FirmwareFrom110AnswersAPulseAtTheLineSpeed) {
+    PcBench bench(ControllerConfig{});
+    bench.Diagnose();
+    bench.port.SetBreak(true);
+    bench.Run(50);
+    EXPECT_EQ(bench.controller->BaudRate(), SimController::LineBaud);
+    bench.buffer.clear();
+    bench.port.SetBreak(false);
+    bench.port.SetBaudRate(SimController::LineBaud);
+    const auto ready = bench.Await({kw::BreakSeenWaiting}, 100);
+    ASSERT_TRUE(ready);
+    EXPECT_EQ(bench.buffer.size(), 0u); // no cycles after the break
+}
+
+TEST(ReceiverFactoryTransfer, StoresTheRecordThenTheDefaultSettingsAndReportsBoth) {
+    for (Layout layout : {Layout::Short, Layout::Long}) {
+        ControllerConfig config;
+        config.layout = layout;
+        PcBench bench(config);
+        const auto report = bench.Diagnose();
+        Record factory = FactoryOf(bench, report);
+        factory[receiver_factory::ReserveMax] = 40;
+        bench.codec.WriteChecksum(factory, BlockKind::Factory, Layout::Long);
+        Record defaults = Edited(bench, ActiveOf(bench, report).record, 0, 4);
+
+        const auto handshake = OpenForSettings(bench);
+        ASSERT_TRUE(handshake);
+        bench.Send(kw::ReceiverStoreFactory,
+                   StorePayload(bench, *handshake, factory, BlockKind::Factory));
+        ASSERT_TRUE(bench.Await({kw::DeliveryState}, 500));
+        std::vector<std::uint8_t> encoded(
+            static_cast<std::size_t>(BlockLength(BlockKind::Customer, layout)));
+        bench.codec.Encode(defaults, encoded, layout, BlockKind::Customer);
+        bench.Send(kw::DefaultRecordFollows, encoded);
+        std::vector<Frame> again;
+        while (again.empty() || again.back().id != kw::ReceiverCustomerData) {
+            const auto frame = bench.Await(
+                {kw::ReceiverCustomerData, kw::ReceiverFactoryData, kw::FirmwareWithType}, 2000);
+            ASSERT_TRUE(frame);
+            again.push_back(*frame);
+        }
+        EXPECT_EQ(FactoryOf(bench, again), factory);
+        EXPECT_EQ(ActiveOf(bench, again).slot, 4);
+        EXPECT_EQ(ActiveOf(bench, again).record, defaults);
+    }
+}
+
+TEST(ReceiverStoreChecks, DropsWrongHandshakeChecksumAndKeywordAndStartsAgain) {
+    ControllerConfig config;
+    config.firmware = {1, 121}; // takes keyword 4, not 19
+    PcBench bench(config);
+    const Active before = ActiveOf(bench, bench.Diagnose());
+    const Record sent = Edited(bench, before.record, receiver_customer::RelayDelay, 21);
+    auto unreversed = [&](std::uint8_t b) {
+        auto payload = StorePayload(bench, b, sent, BlockKind::Customer);
+        payload[0] = b;
+        return payload;
+    };
+    auto broken = [&](std::uint8_t b) {
+        auto payload = StorePayload(bench, b, sent, BlockKind::Customer);
+        payload[5] ^= 0x10;
+        return payload;
+    };
+    const std::pair<int, std::function<Record(std::uint8_t)>> attempts[] = {
+        {kw::ReceiverStoreCustomerOld, unreversed},
+        {kw::ReceiverStoreCustomerOld, broken},
+        {kw::ReceiverStoreCustomer,
+         [&](std::uint8_t b) { return StorePayload(bench, b, sent, BlockKind::Customer); }},
+    };
+    auto& receiver = dynamic_cast<ReceiverController&>(*bench.controller);
+    for (const auto& [id, payload] : attempts) {
+        const auto handshake = OpenForSettings(bench);
+        ASSERT_TRUE(handshake);
+        bench.Send(id, payload(*handshake));
+        EXPECT_FALSE(bench.Await({kw::FirmwareWithType}, 800));
+        EXPECT_EQ(receiver.ActiveSlot(), before.slot);
+        EXPECT_EQ(ActiveOf(bench, bench.Diagnose()).record, before.record);
+    }
+}
+
+} // namespace
+} // namespace lcdiag::sim::test
