@@ -1,21 +1,12 @@
 #include "World.h"
 
 #include "core/app/Texts.h"
-#include "sim/EmitterController.h"
-#include "sim/ReceiverController.h"
 
 #include <algorithm>
 
 namespace lcdiag::e2e {
 
 namespace {
-
-std::unique_ptr<sim::SimController> MakeDevice(const sim::ControllerConfig& config) {
-    if (config.unit == sim::Unit::Emitter) {
-        return std::make_unique<sim::EmitterController>(config);
-    }
-    return std::make_unique<sim::ReceiverController>(config);
-}
 
 // The version this program stamps into the records it writes.
 constexpr PcSoftwareVersion TestPcVersion{1, 40};
@@ -58,8 +49,8 @@ void VirtualTimers::FireDue(ConnectionController& controller) {
 }
 
 World::World(const sim::ControllerConfig& config, PortKind kind)
-    : device(MakeDevice(config)), port(clock, *device, kind, config.seed), timers(clock, port),
-      controller(port, clock, timers, view, pcClock, TestPcVersion) {
+    : device(sim::MakeController(config)), port(clock, *device, kind, config.seed),
+      timers(clock, port), controller(port, clock, timers, view, pcClock, TestPcVersion) {
     port.SetListener(&controller);
     SetMessageDialogs(&dialogs);
 }

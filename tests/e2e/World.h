@@ -18,14 +18,17 @@ namespace lcdiag::e2e {
 // the scheduled steps between sends.
 class VirtualTimers final : public ConnectionTimers {
 public:
-    VirtualTimers(sim::VirtualClock& clock, sim::SimulatedPort& port) : clock_(clock), port_(port) {}
+    VirtualTimers(sim::VirtualClock& clock, sim::SimulatedPort& port)
+        : clock_(clock), port_(port) {}
 
     void StartCyclicTimer() override;
     void StopCyclicTimer() override { cyclicRunning_ = false; }
     void ArmResultReporter(int milliseconds) override;
     void DisarmResultReporter() override { reporterArmed_ = false; }
     void RunAfter(int milliseconds, std::function<void()> step) override;
-    void Wait(int milliseconds) override { port_.Advance(static_cast<std::uint32_t>(milliseconds)); }
+    void Wait(int milliseconds) override {
+        port_.Advance(static_cast<std::uint32_t>(milliseconds));
+    }
 
     // Fires whatever is due now on the controller.
     void FireDue(ConnectionController& controller);

@@ -52,6 +52,7 @@ void ConnectionController::ComPortDisconnect() {
 
 void ConnectionController::ComPortTxEmpty() {
     if (cycleSwitchPending_) {
+        diagnosisStartSent_ = true;
         timers_.ArmResultReporter(100);
     }
 }

@@ -220,6 +220,9 @@ private:
     bool storedAcknowledged_ = false;
     std::uint32_t resultCode_ = 0;
     bool cycleSwitchPending_ = false;
+    // Keyword 10 has left the PC (transmit-empty, or the adapter's 100 ms): only then may the
+    // baud rate change under it.
+    bool diagnosisStartSent_ = false;
     std::optional<std::uint32_t> confirmStart_;
     std::uint32_t generation_ = 0;
 

@@ -178,7 +178,8 @@ void ConnectionController::StartReceiverDiagnosis() {
     SendKeyword(kw::StartReceiverDiagnosis);
     cycleSwitchPending_ = true;
     // The adapter has no transmit-empty event worth waiting for; give the bytes time.
-    if (port_.Kind() == PortKind::UsbAdapter) {
+    diagnosisStartSent_ = port_.Kind() == PortKind::UsbAdapter;
+    if (diagnosisStartSent_) {
         timers_.ArmResultReporter(100);
     }
 }

@@ -145,7 +145,9 @@ void ConnectionController::Timer2Fire() {
     } else if (ResetsTheDialogue(code)) {
         ResetDialogueWithMessage(code);
     }
-    if (cycleSwitchPending_) {
+    // A message that closes at once (answered, or refused while another one is open) must
+    // not switch the baud rate under keyword 10 before it has left the PC.
+    if (cycleSwitchPending_ && diagnosisStartSent_) {
         BaudSwitch();
     }
 }
@@ -211,6 +213,7 @@ void ConnectionController::BaudSwitch() {
     timers_.StopCyclicTimer();
     timers_.DisarmResultReporter();
     cycleSwitchPending_ = false;
+    diagnosisStartSent_ = false;
     ExpectOnly({kw::ReceiverCyclePart});
     buffer_.Clear();
     port_.SetBaudRate(DiagnosisBaud);

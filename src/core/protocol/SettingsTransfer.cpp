@@ -4,6 +4,7 @@
 #include "core/app/Texts.h"
 #include "core/device/CustomerRecordBuilder.h"
 #include "core/protocol/ConnectionController.h"
+#include "core/protocol/Handshake.h"
 
 #include <vector>
 
@@ -16,15 +17,6 @@ constexpr int FirstFirmwareWithBreakPulse = 110;
 
 bool IsReceiverKind(TransferKind kind) {
     return kind == TransferKind::ReceiverFactory || kind == TransferKind::ReceiverCustomer;
-}
-
-// The controller expects the handshake byte back with its bit order reversed.
-std::uint8_t Reversed(std::uint8_t byte) {
-    std::uint8_t reversed = 0;
-    for (int bit = 0; bit < 8; ++bit) {
-        reversed = static_cast<std::uint8_t>(reversed << 1 | (byte >> bit & 1));
-    }
-    return reversed;
 }
 
 } // namespace
@@ -115,7 +107,7 @@ bool ConnectionController::UsesNewStoreKeywords() const {
 
 void ConnectionController::OnReceiverReady(std::uint8_t handshake) {
     port_.SetBreak(false);
-    const std::uint8_t answer = Reversed(handshake);
+    const std::uint8_t answer = HandshakeAnswer(handshake);
     buffer_.Clear();
     const Layout layout = CurrentLayout();
     const bool newKeywords = UsesNewStoreKeywords();
@@ -226,19 +218,28 @@ void ConnectionController::OnEmitterStored() {
     storedAcknowledged_ = true;
 }
 
+// The emitter's report after storing decides. A stored record that reads back other than it
+// was sent is a failed transfer, as for the receiver: 14 for the factory record (with its
+// customer record), 17 for the customer record.
 std::uint32_t ConnectionController::EmitterTransferResult() const {
     const bool factory = activeTransfer_ == TransferKind::EmitterFactory;
     const bool customer = activeTransfer_ == TransferKind::EmitterCustomer;
-    if (emitterCustomerValid_) {
-        if (factory) {
-            return storedAcknowledged_ ? 13 : 15;
-        }
-        return customer ? (storedAcknowledged_ ? 16 : 18) : 0;
+    const bool factoryStored = emitterFactory_.bytes == send_.emitterFactory.bytes;
+    if (factory && storedAcknowledged_) {
+        const bool customerStored =
+            !emitterCustomerValid_ || emitterCustomer_.bytes == send_.emitterFactoryCustomer.bytes;
+        return factoryStored && customerStored ? 13 : 14;
     }
     if (factory) {
-        return storedAcknowledged_ ? 13 : 12;
+        return emitterCustomerValid_ ? 15 : 12;
     }
-    return customer ? 17 : 12;
+    if (customer && emitterCustomerValid_ && storedAcknowledged_) {
+        return emitterCustomer_.bytes == send_.emitterCustomer.bytes ? 16 : 17;
+    }
+    if (customer) {
+        return emitterCustomerValid_ ? 18 : 17;
+    }
+    return emitterCustomerValid_ ? 0 : 12;
 }
 
 void ConnectionController::RunConfirmationCountdown() {

@@ -1,0 +1,287 @@
+// Writing settings into the simulated controllers: every result code the transfer can end
+// in, and the firmware-dependent details of the exchange.
+#include "World.h"
+#include "core/app/Texts.h"
+#include "core/device/CustomerRecordBuilder.h"
+#include "core/protocol/Handshake.h"
+
+#include <gtest/gtest.h>
+
+namespace lcdiag::e2e {
+namespace {
+
+constexpr int FactoryView = 3;
+constexpr int CustomerView = 4;
+
+// A world in live diagnosis, ready to write settings.
+class Transfer : public ::testing::Test {
+protected:
+    void Start(const sim::ControllerConfig& config) {
+        world.reset(); // one world at a time: it owns the message dialogs
+        world = std::make_unique<World>(config);
+        world->Open();
+        const bool emitter = config.unit == sim::Unit::Emitter;
+        ASSERT_TRUE(world->RunUntil([&] {
+            return emitter ? world->controller.EmitterCycles().Valid()
+                           : world->controller.ReceiverCycles().Valid();
+        }));
+    }
+
+    ConnectionController& C() { return world->controller; }
+
+    // The active customer record with another relay delay, completed as the editor does.
+    void PrepareReceiverCustomer(std::uint8_t relayDelay = 7) {
+        ReceiverCustomerRecord record = *C().ReceiverCustomers().ActiveRecord();
+        record.SetByte(ReceiverCustomerField::RelayDelay, relayDelay);
+        ReceiverCustomerEdits edits;
+        edits.mutingArea = record.Mask(ReceiverCustomerField::MutingAreaMask);
+        const CustomerRecordContext context{C().Firmware(), {1, 40}, world->pcClock, C().Codec()};
+        CompleteReceiverCustomerRecord(record, C().ReceiverFactory(), edits, context);
+        C().Send().receiverCustomer = record;
+    }
+
+    // The received factory record with another OSSD OFF waiting period.
+    void PrepareReceiverFactory() {
+        ReceiverFactoryRecord record = C().ReceiverFactory();
+        record.SetByte(ReceiverFactoryField::OssdOffWait, 42);
+        C().Codec().WriteChecksum(record.bytes, BlockKind::Factory, Layout::Long);
+        C().Send().receiverFactory = record;
+    }
+
+    void PrepareEmitter(bool beamCodingA) {
+        EmitterFactoryRecord factory = C().EmitterFactory();
+        factory.SetText(EmitterFactoryField::Tester, "Tester 2");
+        RecordCodec::WriteRecordChecksum(factory.bytes);
+        C().Send().emitterFactory = factory;
+        C().Send().emitterFactoryCustomer = BuildEmitterCustomerRecord(false, world->pcClock);
+        C().Send().emitterCustomer = BuildEmitterCustomerRecord(beamCodingA, world->pcClock);
+    }
+
+    // Saves on the page of the kind, confirms within the window and runs until a message.
+    void SaveAndConfirm(TransferKind kind) {
+        const bool factory =
+            kind == TransferKind::ReceiverFactory || kind == TransferKind::EmitterFactory;
+        world->view.viewMode = factory ? FactoryView : CustomerView;
+        C().BeginConfirmation(kind);
+        world->Run(2000);
+        C().Confirm(kind);
+    }
+
+    // The text of the first message after the transfer, once the dialogue is live again.
+    std::string Outcome(std::uint32_t timeout = 10000) {
+        EXPECT_TRUE(world->RunUntil([&] { return !world->dialogs.shown.empty(); }, timeout));
+        return world->dialogs.shown.empty() ? std::string() : world->dialogs.shown.front().text;
+    }
+
+    bool BackInDiagnosis() {
+        return world->RunUntil([&] { return C().State() == LinkState::Diagnosis; }, 8000);
+    }
+
+    std::unique_ptr<World> world;
+};
+
+sim::ControllerConfig Receiver(Layout layout = Layout::Long, int typeDigit = 1, int version = 136) {
+    sim::ControllerConfig config;
+    config.layout = layout;
+    config.firmware = {typeDigit, version};
+    return config;
+}
+
+sim::ControllerConfig Emitter(Layout layout = Layout::Long) {
+    sim::ControllerConfig config;
+    config.unit = sim::Unit::Emitter;
+    config.layout = layout;
+    return config;
+}
+
+TEST_F(Transfer, ReceiverCustomerRecordIsStoredAndReadBackInBothLayouts) {
+    for (Layout layout : {Layout::Long, Layout::Short}) {
+        Start(Receiver(layout));
+        PrepareReceiverCustomer();
+        world->dialogs.answer = MessageResult::Yes;
+        SaveAndConfirm(TransferKind::ReceiverCustomer);
+        EXPECT_EQ(C().State(), LinkState::TransferRequested);
+        EXPECT_EQ(Outcome(), GetText(114)); // code 4
+        ASSERT_EQ(world->view.reportsSaved.size(), 1U);
+        EXPECT_EQ(world->view.reportsSaved[0], ControllerType::Receiver);
+        ASSERT_TRUE(BackInDiagnosis());
+        EXPECT_EQ(C().ReceiverCustomers().ActiveRecord()->Byte(ReceiverCustomerField::RelayDelay),
+                  7);
+    }
+}
+
+TEST_F(Transfer, ReceiverFactoryRecordIsStoredWithItsDefaultCustomerRecord) {
+    Start(Receiver());
+    PrepareReceiverFactory();
+    SaveAndConfirm(TransferKind::ReceiverFactory);
+    EXPECT_EQ(Outcome(), GetText(111)); // code 1
+    ASSERT_TRUE(BackInDiagnosis());
+    EXPECT_EQ(C().ReceiverFactory().Byte(ReceiverFactoryField::OssdOffWait), 42);
+    EXPECT_TRUE(C().ReceiverCustomers().Valid());
+}
+
+TEST_F(Transfer, EmitterRecordsAreStoredAndAcknowledged) {
+    Start(Emitter());
+    PrepareEmitter(true);
+    world->dialogs.answer = MessageResult::Yes;
+    SaveAndConfirm(TransferKind::EmitterCustomer);
+    EXPECT_EQ(Outcome(), GetText(114)); // code 16
+    ASSERT_EQ(world->view.reportsSaved.size(), 1U);
+    EXPECT_EQ(world->view.reportsSaved[0], ControllerType::Emitter);
+    EXPECT_EQ(C().State(), LinkState::Diagnosis); // codes 13 to 18 keep the dialogue
+    EXPECT_EQ(C().EmitterCustomer().Byte(EmitterCustomerField::BeamCoding), 'b');
+
+    world->dialogs.shown.clear();
+    PrepareEmitter(false);
+    SaveAndConfirm(TransferKind::EmitterFactory);
+    EXPECT_EQ(Outcome(), GetText(111)); // code 13
+    EXPECT_EQ(C().EmitterFactory().Text(EmitterFactoryField::Tester), "Tester 2");
+}
+
+TEST_F(Transfer, ReadBackThatDiffersIsAFailure) {
+    auto config = Receiver();
+    config.faults.readBackMismatch = true;
+    Start(config);
+    PrepareReceiverCustomer();
+    SaveAndConfirm(TransferKind::ReceiverCustomer);
+    EXPECT_EQ(Outcome(), GetText(115)); // code 5
+    EXPECT_TRUE(world->view.reportsSaved.empty());
+
+    Start(config);
+    PrepareReceiverFactory();
+    SaveAndConfirm(TransferKind::ReceiverFactory);
+    EXPECT_EQ(Outcome(), GetText(112)); // code 2
+
+    auto emitter = Emitter();
+    emitter.faults.readBackMismatch = true;
+    Start(emitter);
+    PrepareEmitter(true);
+    SaveAndConfirm(TransferKind::EmitterCustomer);
+    EXPECT_EQ(Outcome(), GetText(115)); // code 17, never the success of 16
+    Start(emitter);
+    PrepareEmitter(false);
+    SaveAndConfirm(TransferKind::EmitterFactory);
+    EXPECT_EQ(Outcome(), GetText(112)); // code 14, never the success of 13
+}
+
+TEST_F(Transfer, SilenceEndsTheTransferWithATimeOutAndResetsTheDialogue) {
+    for (auto silence : {sim::TransferSilence::NoReadiness, sim::TransferSilence::NoAnswerToData}) {
+        auto config = Receiver();
+        config.faults.transferSilence = silence;
+        Start(config);
+        PrepareReceiverFactory();
+        SaveAndConfirm(TransferKind::ReceiverFactory);
+        EXPECT_EQ(Outcome(), GetText(113)); // code 3
+        EXPECT_EQ(C().State(), LinkState::Idle);
+
+        Start(config);
+        PrepareReceiverCustomer();
+        SaveAndConfirm(TransferKind::ReceiverCustomer);
+        EXPECT_EQ(Outcome(), GetText(116)); // code 6
+
+        auto emitter = Emitter();
+        emitter.faults.transferSilence = silence;
+        Start(emitter);
+        PrepareEmitter(true);
+        SaveAndConfirm(TransferKind::EmitterCustomer);
+        EXPECT_EQ(Outcome(), GetText(116)); // code 6
+    }
+}
+
+// Without the acknowledgement the PC never expects the emitter's report, so the missing
+// acknowledgement ends as a time-out.
+TEST_F(Transfer, MissingAcknowledgementIsNeverASuccess) {
+    auto config = Emitter();
+    config.faults.missingAcknowledgement = true;
+    Start(config);
+    PrepareEmitter(true);
+    SaveAndConfirm(TransferKind::EmitterCustomer);
+    EXPECT_EQ(Outcome(), GetText(116));
+    Start(config);
+    PrepareEmitter(false);
+    SaveAndConfirm(TransferKind::EmitterFactory);
+    EXPECT_EQ(Outcome(), GetText(113));
+}
+
+TEST_F(Transfer, InvalidRecordsReportedBack) {
+    auto config = Emitter();
+    config.faults.invalidCustomerRecord = true;
+    Start(config);
+    EXPECT_EQ(Outcome(), GetText(125)); // code 12 on the normal course
+    EXPECT_EQ(C().State(), LinkState::Diagnosis);
+    world->dialogs.shown.clear();
+    PrepareEmitter(true);
+    SaveAndConfirm(TransferKind::EmitterCustomer);
+    EXPECT_EQ(Outcome(), GetText(115)); // code 17
+
+    config = Emitter();
+    config.faults.invalidFactoryRecord = true;
+    Start(config);
+    EXPECT_EQ(Outcome(), GetText(124)); // code 11
+    world->dialogs.shown.clear();
+    PrepareEmitter(false);
+    SaveAndConfirm(TransferKind::EmitterFactory);
+    EXPECT_EQ(Outcome(), GetText(112)); // code 14
+
+    auto receiver = Receiver();
+    receiver.faults.invalidCustomerRecord = true;
+    Start(receiver);
+    EXPECT_EQ(Outcome(), GetText(125)); // code 12, and the receiver still enters diagnosis
+    EXPECT_EQ(C().State(), LinkState::Diagnosis);
+}
+
+TEST_F(Transfer, ControllerRefusingThisPcSoftwareShowsTheNoticeWithTheMinimumVersion) {
+    auto config = Receiver();
+    config.faults.minPcVersion = sim::PcVersion{2, 5};
+    Start(config);
+    PrepareReceiverCustomer();
+    SaveAndConfirm(TransferKind::ReceiverCustomer);
+    ASSERT_TRUE(world->RunUntil([&] { return !world->view.incompatibleVersions.empty(); }));
+    EXPECT_EQ(world->view.incompatibleVersions[0], "2.05");
+    EXPECT_EQ(C().State(), LinkState::Idle);
+}
+
+TEST_F(Transfer, ConfirmationThatRunsOutSendsNothing) {
+    Start(Receiver());
+    PrepareReceiverCustomer();
+    world->view.viewMode = CustomerView;
+    C().BeginConfirmation(TransferKind::ReceiverCustomer);
+    EXPECT_TRUE(C().Buttons().Btn_RUS_2);
+    world->Run(9500);
+    EXPECT_EQ(C().Buttons().customerConfirmSeconds, 1);
+    world->Run(600);
+    EXPECT_FALSE(C().Buttons().Btn_RUS_2);
+    EXPECT_TRUE(C().Buttons().Btn_RUS_1);
+    EXPECT_EQ(Outcome(), GetText(123));          // code 10
+    C().Confirm(TransferKind::ReceiverCustomer); // too late: refused
+    world->Run(500);
+    EXPECT_EQ(C().State(), LinkState::Diagnosis);
+    EXPECT_FALSE(world->port.BreakOn());
+}
+
+TEST_F(Transfer, CustomerRecordNeedsAValidFactoryRecordFirst) {
+    World world(Receiver());
+    world.controller.StartTransfer(TransferKind::ReceiverCustomer);
+    ASSERT_EQ(world.dialogs.shown.size(), 1U);
+    EXPECT_EQ(world.dialogs.shown[0].text, GetText(117));
+    EXPECT_EQ(world.controller.State(), LinkState::Idle);
+}
+
+// The simulated controllers refuse a wrongly reversed handshake, a break they cannot
+// notice and the store keyword of the wrong firmware generation: success proves each choice.
+TEST_F(Transfer, BreakAndStoreKeywordFollowTheFirmware) {
+    const std::pair<int, int> firmwares[] = {{1, 109}, {1, 110}, {1, 121}, {1, 122},
+                                             {2, 134}, {2, 135}, {3, 132}, {3, 136}};
+    for (auto [typeDigit, version] : firmwares) {
+        SCOPED_TRACE(version);
+        Start(Receiver(Layout::Short, typeDigit, version));
+        PrepareReceiverCustomer(3);
+        SaveAndConfirm(TransferKind::ReceiverCustomer);
+        EXPECT_EQ(Outcome(), GetText(114));
+    }
+    static_assert(HandshakeAnswer(0x01) == 0x80);
+    static_assert(HandshakeAnswer(0xA0) == 0x05);
+}
+
+} // namespace
+} // namespace lcdiag::e2e
