@@ -168,7 +168,8 @@ std::string PrefixedName(const Model& m, bool compact) {
     name += compact ? "" : "-";
     name += std::to_string(m.variant);
     name += m.Curtain() ? std::to_string(m.type) : m.Combined() ? "0" : std::to_string(8 - m.type);
-    name += "-" + std::to_string(m.Curtain() ? FieldHeight(m.type, m.beams) : Resolution(m.type));
+    name += '-';
+    name += std::to_string(m.Curtain() ? FieldHeight(m.type, m.beams) : Resolution(m.type));
     name += m.type == 1 ? "-1" : m.Curtain() ? "-4" : "-2";
     return name;
 }
@@ -200,10 +201,11 @@ std::string ModelTypeName(const Model& m) {
     name += m.type == 8 ? "-" : "";
     name += PaddedDecimal(FieldHeight(m.type, m.beams), 4);
     if (m.Grid()) {
-        name += m.Combined() ? "-02" : "-" + PaddedDecimal(m.beams, 2);
+        name += m.Combined() ? "-02" : '-' + PaddedDecimal(m.beams, 2);
         return name + "RF";
     }
-    name += "-" + std::to_string(Resolution(m.type));
+    name += '-';
+    name += std::to_string(Resolution(m.type));
     return m.type == 8 ? name : name + (m.variant == 1 ? "RFB" : "RFBC");
 }
 
