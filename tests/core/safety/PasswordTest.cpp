@@ -1,5 +1,7 @@
 #include "core/safety/Password.h"
 
+#include "core/app/Messages.h"
+
 #include <gtest/gtest.h>
 
 namespace lcdiag {
@@ -19,6 +21,70 @@ TEST(ScramblePassword, KeepsLetterCaseAndReducesWideCharactersToTheirLowByte) {
     EXPECT_NE(ScramblePassword(u"Secret"), ScramblePassword(u"secret"));
     EXPECT_EQ(ScramblePassword(u"\u0141x"), ScramblePassword(u"Ax")); // 0x141 -> 0x41
     EXPECT_EQ(ScramblePassword(u"\u2041"), ScramblePassword(u"A"));
+}
+
+} // namespace
+} // namespace lcdiag
+
+namespace lcdiag {
+namespace {
+
+const std::string Stored = ScramblePassword(u"secret");
+
+PasswordEntry Only(std::u16string password) {
+    return {std::move(password), {}, {}};
+}
+
+TEST(CheckPassword, UserPasswordServiceCodeAndRefusal) {
+    auto verdict = CheckPassword(PasswordMode::UserSettings, Only(u"secret"), Stored);
+    EXPECT_EQ(verdict.result, 1);
+    EXPECT_TRUE(verdict.close);
+    EXPECT_EQ(verdict.message, 0U);
+    EXPECT_EQ(CheckPassword(PasswordMode::UserSettings, Only(u"LCD-service-2026"), Stored).result,
+              2);
+    verdict = CheckPassword(PasswordMode::UserSettings, Only(u"Secret"), Stored);
+    EXPECT_EQ(verdict.result, 0);
+    EXPECT_TRUE(verdict.close); // a wrong password closes the dialog
+    EXPECT_EQ(verdict.message, msg::Warning | 153);
+    verdict = CheckPassword(PasswordMode::UserSettings, Only(u""), Stored);
+    EXPECT_FALSE(verdict.close);
+    EXPECT_EQ(verdict.message, msg::Warning | 150);
+}
+
+TEST(CheckPassword, DefaultUserPasswordWhileNoneIsStored) {
+    EXPECT_EQ(CheckPassword(PasswordMode::UserSettings, Only(u"light-curtain"),
+                            ScrambledDefaultUserPassword)
+                  .result,
+              1);
+}
+
+TEST(CheckPassword, ChangeRefusalsKeepTheDialogOpen) {
+    struct Case {
+        PasswordEntry entry;
+        TextId message;
+    };
+    const Case cases[] = {
+        {{u"wrong", u"abcd", u"abcd"}, 153},  {{u"secret", u"", u""}, 151},
+        {{u"secret", u"abc", u"abc"}, 156},   {{u"secret", u"abcd", u""}, 152},
+        {{u"secret", u"abcd", u"ABCD"}, 154},
+    };
+    for (const Case& c : cases) {
+        const auto verdict = CheckPassword(PasswordMode::ChangePassword, c.entry, Stored);
+        EXPECT_FALSE(verdict.close) << c.message;
+        EXPECT_EQ(verdict.message, msg::Warning | c.message);
+        EXPECT_TRUE(verdict.storePassword.empty());
+    }
+    const auto verdict =
+        CheckPassword(PasswordMode::ChangePassword, {u"secret", u"abcd", u"abcd"}, Stored);
+    EXPECT_EQ(verdict.result, 1);
+    EXPECT_TRUE(verdict.close);
+    EXPECT_EQ(verdict.storePassword, ScramblePassword(u"abcd"));
+}
+
+TEST(CheckPassword, FactoryModeAcceptsOnlyTheFactoryCode) {
+    EXPECT_EQ(CheckPassword(PasswordMode::Factory, Only(u"LCD-factory-7013"), Stored).result, 1);
+    EXPECT_EQ(CheckPassword(PasswordMode::Factory, Only(u"secret"), Stored).result, 2);
+    EXPECT_EQ(CheckPassword(PasswordMode::Factory, Only(u"LCD-service-2026"), Stored).result, 2);
 }
 
 } // namespace
