@@ -35,7 +35,7 @@ const ScreenProfile& GetScreenProfile(int index) {
     return Profiles[static_cast<std::size_t>(ValidProfile(index) ? index : 0)];
 }
 
-ViewFontSpec ViewFont(int profile, int font) {
+ViewFontStyle ViewFont(int profile, int font) {
     if (font < 0 || font >= ViewFontCount) {
         font = 0;
     }

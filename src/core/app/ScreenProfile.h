@@ -12,7 +12,7 @@ inline constexpr int ViewFontCount = 12;
 enum class FontColour { DarkBlue, Black, ButtonText };
 
 // One of the twelve view fonts, all of the face "Arial Unicode MS".
-struct ViewFontSpec {
+struct ViewFontStyle {
     int pointSize = 8;
     FontColour colour = FontColour::ButtonText;
     bool bold = false;
@@ -33,7 +33,7 @@ inline constexpr std::string_view ViewFontFace = "Arial Unicode MS";
 const ScreenProfile& GetScreenProfile(int index);
 
 // Font 0-11 of the profile (font 0 for other indexes).
-ViewFontSpec ViewFont(int profile, int font);
+ViewFontStyle ViewFont(int profile, int font);
 
 // Whether a screen of the size shows the profile's window; profile 0 always counts as shown.
 bool ProfileFitsScreen(int profile, int screenWidth, int screenHeight);
