@@ -24,7 +24,6 @@ TEST(CommandLine, SimulatorOptionsRunUpToTheNextProgramOption) {
     EXPECT_EQ(line.simulation->options, (std::vector<std::string>{"--beams", "40"}));
     EXPECT_EQ(line.screenshotFile, "/tmp/x.png");
     EXPECT_EQ(line.screenshotDelayMs, 250);
-    EXPECT_FALSE(line.help);
 }
 
 TEST(CommandLine, DefaultsAndHelp) {
@@ -33,7 +32,9 @@ TEST(CommandLine, DefaultsAndHelp) {
     EXPECT_FALSE(none.screenshotFile);
     EXPECT_EQ(Parsed({"--screenshot", "a.png"}).screenshotDelayMs, 1500);
     EXPECT_EQ(Parsed({"--simulate", "receiver"}).simulation->unit, ControllerType::Receiver);
-    EXPECT_TRUE(Parsed({"--help"}).help);
+    EXPECT_TRUE(AsksForHelp({"--simulate", "receiver", "-h"}));
+    EXPECT_TRUE(AsksForHelp({"--help"}));
+    EXPECT_FALSE(AsksForHelp({"--screenshot", "help.png"}));
 }
 
 TEST(CommandLine, MistakesAreRefused) {

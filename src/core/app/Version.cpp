@@ -33,10 +33,17 @@ PcSoftwareVersion PcSoftwareVersionOf(const FileVersion& version) {
 }
 
 std::string VersionText(const FileVersion& version) {
-    std::string text = "v" + std::to_string(version.major) + "." + ZeroPadded(version.minor, 2) +
-                       "." + ZeroPadded(version.release, 4);
+    // Appended piece by piece: GCC 12 warns wrongly about "literal" + std::string when it
+    // optimises.
+    std::string text = "v";
+    text += std::to_string(version.major);
+    text += '.';
+    text += ZeroPadded(version.minor, 2);
+    text += '.';
+    text += ZeroPadded(version.release, 4);
     if (version.build != 0) {
-        text += "." + std::to_string(version.build);
+        text += '.';
+        text += std::to_string(version.build);
     }
     return text;
 }

@@ -1,13 +1,13 @@
 #include "gui/app/CommandLine.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace lcdiag {
 namespace {
 
 bool IsProgramOption(const std::string& arg) {
-    return arg == "--simulate" || arg == "--screenshot" || arg == "--after" || arg == "--help" ||
-           arg == "-h";
+    return arg == "--simulate" || arg == "--screenshot" || arg == "--after";
 }
 
 std::optional<ControllerType> UnitNamed(const std::string& name) {
@@ -49,10 +49,6 @@ public:
 
 private:
     std::optional<std::string> Option(const std::string& option) {
-        if (option == "--help" || option == "-h") {
-            line_.help = true;
-            return std::nullopt;
-        }
         if (option == "--simulate") {
             return Simulate();
         }
@@ -108,6 +104,11 @@ private:
 
 std::variant<CommandLine, std::string> ParseCommandLine(const std::vector<std::string>& args) {
     return Parser(args).Run();
+}
+
+bool AsksForHelp(const std::vector<std::string>& args) {
+    return std::any_of(args.begin(), args.end(),
+                       [](const std::string& arg) { return arg == "--help" || arg == "-h"; });
 }
 
 std::string CommandLineHelp(const std::string& program) {

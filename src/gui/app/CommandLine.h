@@ -23,7 +23,6 @@ struct CommandLine {
     std::optional<SimulationRequest> simulation;
     std::optional<std::string> screenshotFile; // "--screenshot FILE": save the window and quit
     int screenshotDelayMs = 1500;              // "--after MS"
-    bool help = false;                         // "--help"
 };
 
 inline constexpr int MaxScreenshotDelayMs = 3600000;
@@ -31,6 +30,9 @@ inline constexpr int MaxScreenshotDelayMs = 3600000;
 // The program's arguments without the program name; the text of the first mistake when they
 // are wrong.
 std::variant<CommandLine, std::string> ParseCommandLine(const std::vector<std::string>& args);
+
+// Whether "--help" (or "-h") is among the arguments; it is answered before anything else.
+bool AsksForHelp(const std::vector<std::string>& args);
 
 std::string CommandLineHelp(const std::string& program);
 

@@ -7,6 +7,7 @@
 #include "platform/serial/UdevDeviceList.h"
 
 #include <QTimer>
+#include <algorithm>
 #include <iostream>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -19,13 +20,10 @@ extern "C" const char* __lsan_default_suppressions() {
 
 namespace {
 
-std::vector<std::string> ProgramArguments() {
-    std::vector<std::string> args;
-    const QStringList all = QCoreApplication::arguments(); // Qt's own options are gone
-    for (qsizetype index = 1; index < all.size(); ++index) {
-        args.push_back(all[index].toStdString());
-    }
-    return args;
+// The arguments after the program name; once the application exists, Qt's own options
+// (-platform, ...) are gone from them.
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+    return {argv + std::min(argc, 1), argv + argc};
 }
 
 // Saves the window as PNG after the delay and ends the program.
@@ -43,18 +41,18 @@ void ScheduleScreenshot(lcdiag::TFRM_Main& window, const std::string& file, int 
 } // namespace
 
 int main(int argc, char** argv) {
-    lcdiag::TApplication app(argc, argv);
-    const auto parsed = lcdiag::ParseCommandLine(ProgramArguments());
     const std::string program = argc > 0 ? argv[0] : "lcdiag";
+    if (lcdiag::AsksForHelp(ProgramArguments(argc, argv))) { // before Qt looks for a display
+        std::cout << lcdiag::CommandLineHelp(program);
+        return 0;
+    }
+    lcdiag::TApplication app(argc, argv);
+    const auto parsed = lcdiag::ParseCommandLine(ProgramArguments(argc, argv));
     if (const auto* mistake = std::get_if<std::string>(&parsed)) {
         std::cerr << program << ": " << *mistake << "\n\n" << lcdiag::CommandLineHelp(program);
         return 2;
     }
     const auto& line = std::get<lcdiag::CommandLine>(parsed);
-    if (line.help) {
-        std::cout << lcdiag::CommandLineHelp(program);
-        return 0;
-    }
 
     lcdiag::IniPreferenceStore preferences(lcdiag::IniPreferenceStore::DefaultFile());
     // Nobody answers message boxes while a screenshot is taken: they go to the error stream.
