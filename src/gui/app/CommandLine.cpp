@@ -1,0 +1,128 @@
+#include "gui/app/CommandLine.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace lcdiag {
+namespace {
+
+bool IsProgramOption(const std::string& arg) {
+    return arg == "--simulate" || arg == "--screenshot" || arg == "--after";
+}
+
+std::optional<ControllerType> UnitNamed(const std::string& name) {
+    if (name == "receiver") {
+        return ControllerType::Receiver;
+    }
+    if (name == "emitter") {
+        return ControllerType::Emitter;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> Milliseconds(const std::string& text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 0 ||
+        value > MaxScreenshotDelayMs) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Walks the arguments; each option takes what follows it.
+class Parser {
+public:
+    explicit Parser(const std::vector<std::string>& args) : args_(args) {}
+
+    std::variant<CommandLine, std::string> Run() {
+        while (at_ < args_.size()) {
+            if (auto mistake = Option(args_[at_++])) {
+                return *mistake;
+            }
+        }
+        if (delayGiven_ && !line_.screenshotFile) {
+            return std::string("--after needs --screenshot");
+        }
+        return line_;
+    }
+
+private:
+    std::optional<std::string> Option(const std::string& option) {
+        if (option == "--simulate") {
+            return Simulate();
+        }
+        if (option == "--screenshot") {
+            return Screenshot();
+        }
+        if (option == "--after") {
+            return Delay();
+        }
+        return "unknown argument: " + option;
+    }
+
+    std::optional<std::string> Simulate() {
+        const auto unit = at_ < args_.size() ? UnitNamed(args_[at_]) : std::nullopt;
+        if (line_.simulation || !unit) {
+            return std::string("--simulate takes receiver or emitter, once");
+        }
+        ++at_;
+        line_.simulation = SimulationRequest{*unit, {}};
+        while (at_ < args_.size() && !IsProgramOption(args_[at_])) {
+            line_.simulation->options.push_back(args_[at_++]);
+        }
+        return std::nullopt;
+    }
+
+    std::optional<std::string> Screenshot() {
+        if (line_.screenshotFile || at_ >= args_.size() || args_[at_].empty()) {
+            return std::string("--screenshot takes one file name, once");
+        }
+        line_.screenshotFile = args_[at_++];
+        return std::nullopt;
+    }
+
+    std::optional<std::string> Delay() {
+        const auto delay = at_ < args_.size() ? Milliseconds(args_[at_]) : std::nullopt;
+        if (delayGiven_ || !delay) {
+            return "--after takes milliseconds from 0 to " + std::to_string(MaxScreenshotDelayMs) +
+                   ", once";
+        }
+        ++at_;
+        delayGiven_ = true;
+        line_.screenshotDelayMs = *delay;
+        return std::nullopt;
+    }
+
+    const std::vector<std::string>& args_;
+    std::size_t at_ = 0;
+    CommandLine line_;
+    bool delayGiven_ = false;
+};
+
+} // namespace
+
+std::variant<CommandLine, std::string> ParseCommandLine(const std::vector<std::string>& args) {
+    return Parser(args).Run();
+}
+
+bool AsksForHelp(const std::vector<std::string>& args) {
+    return std::any_of(args.begin(), args.end(),
+                       [](const std::string& arg) { return arg == "--help" || arg == "-h"; });
+}
+
+std::string CommandLineHelp(const std::string& program) {
+    return "Usage: " + program +
+           " [options]\n"
+           "Diagnoses and configures safety light curtains and light grids.\n"
+           "\n"
+           "  --simulate receiver|emitter [simulator options]\n"
+           "                       run on the simulated device instead of a port\n"
+           "  --screenshot FILE    save the main window as a PNG file and quit\n"
+           "  --after MS           take the screenshot after MS milliseconds (default 1500)\n"
+           "  --help               show this help\n"
+           "\n"
+           "Qt's own options (-platform, ...) are understood as well.\n";
+}
+
+} // namespace lcdiag

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/device/ControllerType.h"
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace lcdiag {
+
+// "--simulate receiver|emitter [options]": run on the simulated device instead of a port;
+// the options that follow the unit, up to the next option of the program, are the
+// simulator's.
+struct SimulationRequest {
+    ControllerType unit = ControllerType::Receiver;
+    std::vector<std::string> options;
+
+    bool operator==(const SimulationRequest&) const = default;
+};
+
+struct CommandLine {
+    std::optional<SimulationRequest> simulation;
+    std::optional<std::string> screenshotFile; // "--screenshot FILE": save the window and quit
+    int screenshotDelayMs = 1500;              // "--after MS"
+};
+
+inline constexpr int MaxScreenshotDelayMs = 3600000;
+
+// The program's arguments without the program name; the text of the first mistake when they
+// are wrong.
+std::variant<CommandLine, std::string> ParseCommandLine(const std::vector<std::string>& args);
+
+// Whether "--help" (or "-h") is among the arguments; it is answered before anything else.
+bool AsksForHelp(const std::vector<std::string>& args);
+
+std::string CommandLineHelp(const std::string& program);
+
+} // namespace lcdiag

@@ -1,0 +1,37 @@
+#include "gui/app/QtEventDispatcher.h"
+
+#include "gui/app/MessageBoxes.h"
+#include "platform/serial/UsbClass.h"
+
+#include <QSocketNotifier>
+
+namespace lcdiag {
+namespace {
+
+void RunReportingFailures(const std::function<void()>& job) {
+    try {
+        job();
+    } catch (const std::exception& error) {
+        ShowException(error);
+    }
+}
+
+} // namespace
+
+void TQtEventDispatcher::Post(std::function<void()> job) {
+    QMetaObject::invokeMethod(
+        &receiver_, [job = std::move(job)] { RunReportingFailures(job); }, Qt::QueuedConnection);
+}
+
+QSocketNotifier* WatchDevices(TUsbClass& watcher, QObject* parent) {
+    if (watcher.Handle() < 0) {
+        return nullptr;
+    }
+    auto* notifier = new QSocketNotifier(watcher.Handle(), QSocketNotifier::Read, parent);
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [&watcher] {
+        RunReportingFailures([&watcher] { watcher.ProcessNotices(); });
+    });
+    return notifier;
+}
+
+} // namespace lcdiag

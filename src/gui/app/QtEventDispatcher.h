@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/serial/EventDispatcher.h"
+
+#include <QObject>
+
+class QSocketNotifier;
+
+namespace lcdiag {
+
+class TUsbClass;
+
+// Carries the serial port's events to the user-interface thread as queued calls. The event
+// thread posts a job and itself waits until the job has run (or its port closes), which makes
+// the hand-over blocking without a blocking call that a closing port could never end.
+// A job that fails (a handler's port call raising EComPort) is reported by the program's
+// general error display, and the events go on.
+class TQtEventDispatcher final : public TEventDispatcher {
+public:
+    // Must be made on the user-interface thread.
+    TQtEventDispatcher() = default;
+
+    void Post(std::function<void()> job) override;
+
+private:
+    QObject receiver_; // lives on the user-interface thread: queued calls run there
+};
+
+// Watches the device watcher's udev monitor in the event loop and lets it handle what
+// arrives (a removed adapter or port ends the connection). Null when udev cannot be reached.
+QSocketNotifier* WatchDevices(TUsbClass& watcher, QObject* parent);
+
+} // namespace lcdiag

@@ -1,0 +1,343 @@
+#include "gui/app/TFRM_Main.h"
+
+#include "core/app/LanguageSelection.h"
+#include "core/app/Preferences.h"
+#include "core/app/ScreenProfile.h"
+#include "core/app/TextLines.h"
+#include "core/app/Texts.h"
+#include "core/app/Version.h"
+#include "gui/app/MessageBoxes.h"
+#include "gui/app/ProgramVersion.h"
+#include "gui/app/TPictureBox.h"
+#include "platform/serial/ComPort.h"
+#include "platform/serial/ComPortLink.h"
+#include "platform/serial/DeviceList.h"
+#include "platform/serial/UsbAdapter.h"
+
+#include <QCloseEvent>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <iostream>
+#include <stdexcept>
+#include <utility>
+
+namespace lcdiag {
+namespace {
+
+constexpr TextId MsgComPortNotOpened = 102;
+constexpr TextId MsgDisconnected = 182;
+constexpr TextId ConnectCaption = 5700;
+constexpr TextId DisconnectCaption = 5701;
+constexpr int CyclicInterval = 25;
+constexpr int ProtectedStartDelay = 10;
+
+QTimer* NewTimer(QObject* owner, const char* name) {
+    auto* timer = new QTimer(owner);
+    timer->setObjectName(QString::fromLatin1(name));
+    return timer;
+}
+
+} // namespace
+
+TFRM_Main::TFRM_Main(TMainSetup setup, QWidget* parent)
+    : QMainWindow(parent), setup_(std::move(setup)), Timer1(NewTimer(this, "Timer1")),
+      Timer2(NewTimer(this, "Timer2")) {
+    setObjectName(QStringLiteral("FRM_Main"));
+    Timer1->setInterval(CyclicInterval);
+    Timer2->setSingleShot(true);
+    connect(Timer1, &QTimer::timeout, this, &TFRM_Main::Timer1Timer);
+    connect(Timer2, &QTimer::timeout, this, &TFRM_Main::Timer2Timer);
+    try {
+        FormCreate();
+        creationFinished_ = true;
+    } catch (const std::exception& error) {
+        std::cerr << "lcdiag: the start-up failed: " << error.what() << '\n';
+        ShowException(error);
+    }
+}
+
+TFRM_Main::~TFRM_Main() {
+    FormClose();
+    delete deviceWatch_; // before the watcher it listens to goes with the port
+    SetMessageDialogs(nullptr);
+    SetTextLocale(nullptr);
+}
+
+// Window creation, in the order of the design; the timers are disabled until its end.
+void TFRM_Main::FormCreate() {
+    if (setup_.preferences == nullptr) {
+        throw std::invalid_argument("the main window needs a preference store");
+    }
+    variant_ = BuildVariant{setup_.variantWord};
+    LoadLanguage();
+    products_ = LookUpProductTexts(variant_);
+    BuildControls();
+    devices_ = setup_.loadAdapterSupport ? setup_.loadAdapterSupport() : nullptr;
+    CreateSerialPort();
+    if (setup_.simulation) {
+        activePort_ = ConnectSimulatedDevice(*setup_.simulation);
+    } else {
+        ConfigurePortChoice();
+        activePort_ = comPortLink_.get();
+    }
+    BuildPortMenu();
+    SetLine();
+    if (!variant_.ManufacturerFunctions()) {
+        OpenAtStartup(); // the manufacturer build opens after the factory password
+    }
+    BuildLanguageMenu();
+    Timer1->start();
+    SwitchToControllerType(ControllerType::Receiver, true);
+}
+
+// The language of the preference "Lang", then the message dialogs in that language.
+void TFRM_Main::LoadLanguage() {
+    SelectStartupLanguage(locale_, setup_.languageFolder, *setup_.preferences);
+    SetTextLocale(&locale_);
+    if (setup_.messageDialogs == nullptr) {
+        ownDialogs_ = std::make_unique<TQtMessageDialogs>();
+    }
+    SetMessageDialogs(setup_.messageDialogs != nullptr ? setup_.messageDialogs : ownDialogs_.get());
+}
+
+void TFRM_Main::BuildControls() {
+    BuildMenu();
+    CaptionMenu();
+    BuildViewArea();
+    const QSize screen = ScreenSize();
+    profile_ = ChooseScreenProfile(
+        RegReadInteger(*setup_.preferences, PreferenceKeyPath(), pref::Resolution, 0),
+        screen.width(), screen.height());
+    BuildResolutionMenu(screen);
+    FitWindowToScreen();
+    BuildViewFonts();
+    CreatePictures();
+    const int dimensions =
+        RegReadInteger(*setup_.preferences, PreferenceKeyPath(), pref::Dimensions, 0);
+    dimensioning_ = dimensions == 1 ? 1 : 0; // anything else stored counts as beam numbers
+    Item(dimensioning_ == 0 ? "MNU_V51" : "MNU_V52")->setChecked(true);
+    SetViewMode(1);
+    setWindowTitle(QString::fromStdString(
+        MainWindowCaption(products_, variant_, GetVersionString("Comments"))));
+    pcVersion_ = PcSoftwareVersionOf(ProgramFileVersion());
+}
+
+// The serial port component with the window as the listener of its events, and the watcher
+// of devices that come and go.
+void TFRM_Main::CreateSerialPort() {
+    comPort_ = std::make_unique<TComPort>(dispatcher_, devices_.get());
+    comPortLink_ = std::make_unique<ComPortLink>(*comPort_);
+    comPortLink_->SetListener(this);
+    deviceWatch_ = WatchDevices(comPort_->DeviceWatcher(), this);
+}
+
+// The preference "ComPort": "USB" (in any letter case) looks the adapter up when adapter
+// support is there; anything else names the port, kept as written (Linux port names tell
+// letter cases apart).
+void TFRM_Main::ConfigurePortChoice() {
+    const std::string stored = RegReadString(*setup_.preferences, PreferenceKeyPath(),
+                                             pref::ComPort, pref::DefaultComPort);
+    const std::string choice(TrimBlanks(stored));
+    const bool usb = EqualsIgnoringCase(choice, pref::DefaultComPort) && devices_ != nullptr;
+    if (usb) {
+        SearchUSBDevice(*comPort_, [](std::uint32_t code) { ShowMessageId(code); });
+    } else {
+        comPort_->SetPort(choice);
+    }
+    comPortLink_->SetKind(usb ? PortKind::UsbAdapter : PortKind::SerialPort);
+}
+
+// 19200 bit/s 8N1 without flow control; transmit-empty and event 2 among the events.
+void TFRM_Main::SetLine() {
+    comPort_->SetBaudRate(br19200);
+    comPort_->Parity().SetBits(prNone);
+    comPort_->SetStopBits(sbOneStopBit);
+    comPort_->SetDataBits(dbEight);
+    comPort_->FlowControl().SetFlowControl(fcNone);
+    TComEvents events = comPort_->Events();
+    events.Include(evTxEmpty);
+    events.Include(evEvent2);
+    comPort_->SetEvents(events);
+}
+
+// The USB adapter fails quietly (the user connects from the menu); a serial port that cannot
+// be opened is reported with message 102.
+void TFRM_Main::OpenAtStartup() {
+    if (activePort_ == nullptr) {
+        return;
+    }
+    try {
+        activePort_->Open();
+    } catch (const std::exception&) {
+        if (activePort_->Kind() != PortKind::UsbAdapter) {
+            ShowMessageId(msg::Fault | MsgComPortNotOpened);
+        }
+    }
+}
+
+bool TFRM_Main::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        FormActivate();
+    }
+    return QMainWindow::event(event);
+}
+
+// The manufacturer build asks for the factory password before the port opens for the first
+// time; the result reporter runs that step shortly after the window became active.
+void TFRM_Main::FormActivate() {
+    if (variant_.ManufacturerFunctions() && !protectedStartPassed_ && !protectedStartPending_) {
+        protectedStartPending_ = true;
+        ArmResultReporter(ProtectedStartDelay);
+    }
+}
+
+void TFRM_Main::RunProtectedStartup() {
+    if (ShowPasswordDialog(PasswordFactory) != 1) {
+        close(); // a wrong factory password ends the program
+        return;
+    }
+    protectedStartPassed_ = true;
+    OpenAtStartup();
+}
+
+void TFRM_Main::closeEvent(QCloseEvent* event) {
+    FormClose();
+    QMainWindow::closeEvent(event);
+}
+
+// Stops the cyclic timer and closes the port (which says goodbye to the controller through
+// ComPortBeforeClose); the pictures are freed. Runs once.
+void TFRM_Main::FormClose() {
+    if (std::exchange(closed_, true)) {
+        return;
+    }
+    Timer1->stop();
+    Timer2->stop();
+    try {
+        if (activePort_ != nullptr) {
+            activePort_->Close();
+        }
+        if (comPort_) {
+            comPort_->Close();
+        }
+    } catch (const std::exception& error) {
+        ShowException(error);
+    }
+    for (QImage& picture : pictures_) {
+        picture = QImage();
+    }
+}
+
+// Timer1, every 25 ms. The connection controller's supervision (silence, the confirmation
+// countdown) plugs in before the window mirrors the fault list and shows the picture.
+void TFRM_Main::Timer1Timer() {
+    SyncFaultWindow();
+    RedrawCurrentView();
+}
+
+// Timer2, the one-shot result reporter, stops itself first. The connection controller shows
+// the message of its ResultCode here; the manufacturer build's protected start runs here.
+void TFRM_Main::Timer2Timer() {
+    Timer2->stop();
+    if (std::exchange(protectedStartPending_, false) && !protectedStartPassed_) {
+        RunProtectedStartup();
+    }
+}
+
+void TFRM_Main::ArmResultReporter(int milliseconds) {
+    Timer2->start(milliseconds);
+}
+
+// The live pictures plug in here: the picture of the current mode (bar 1, lines 2 and 6,
+// status 7) is drawn when the mode changed since the last tick or a redraw was requested,
+// and then copied to Img_Main.
+void TFRM_Main::RedrawCurrentView() {
+    const bool due = viewMode_ != drawnMode_ || redrawRequested_;
+    drawnMode_ = viewMode_;
+    redrawRequested_ = false;
+    const auto picture = PictureOfMode(viewMode_);
+    if (due && picture) {
+        Img_Main->SetPicture(Picture(*picture));
+    }
+}
+
+// The pages plug in here: the factory editor (mode 3), the customer editor (4), the history
+// (5) and the calculator (8) fill their panels; false when the page cannot be filled (the
+// view then goes back). Until the pages exist their panels stay empty.
+bool TFRM_Main::FillPage(int /*mode*/) {
+    return true;
+}
+
+// The password dialog plugs in here: shown in the mode (0 user settings, 1 change password,
+// 8 factory) with the size of font 10, it returns PasswordResult (0 refused, 1 or 2
+// accepted). Until it exists, the user settings and the factory start count as unlocked, and
+// a password change as not made, so that no change is reported that did not happen.
+int TFRM_Main::ShowPasswordDialog(int mode) {
+    return mode == PasswordChange ? 0 : 1;
+}
+
+// The simulated device plugs in here: it starts the simulated unit with the request's options
+// and returns its port (whose events come to this window). Until it exists the program runs
+// without a port.
+Port* TFRM_Main::ConnectSimulatedDevice(const SimulationRequest& /*request*/) {
+    std::cerr << "lcdiag: the simulated device is not available yet; running without a port.\n";
+    return nullptr;
+}
+
+void TFRM_Main::SwitchToControllerType(ControllerType type, bool force) {
+    if (!lcdiag::SwitchToControllerType(controllerType_, type, faults_, force)) {
+        return;
+    }
+    SyncFaultWindow();
+    // The emitter has no lines view, except for the manufacturer.
+    const bool linesView = type == ControllerType::Receiver || variant_.ManufacturerFunctions();
+    for (const char* name : {"MNU_V3", "MNU_V4", "MNU_V5"}) {
+        Item(name)->setVisible(linesView);
+    }
+    // The pictures draw title, legend and static parts for the unit again, and the pages
+    // show the unit's panels.
+    RequestRedraw();
+}
+
+void TFRM_Main::ComPortAfterOpen() {
+    SetConnectCaption(DisconnectCaption);
+    if (connectionEvents_ != nullptr) {
+        connectionEvents_->ComPortAfterOpen();
+    }
+}
+
+void TFRM_Main::ComPortBeforeClose() {
+    SetConnectCaption(ConnectCaption);
+    if (connectionEvents_ != nullptr) {
+        connectionEvents_->ComPortBeforeClose();
+    }
+}
+
+void TFRM_Main::ComPortRxChar(int count) {
+    if (connectionEvents_ != nullptr) {
+        connectionEvents_->ComPortRxChar(count);
+    }
+}
+
+void TFRM_Main::ComPortTxEmpty() {
+    if (connectionEvents_ != nullptr) {
+        connectionEvents_->ComPortTxEmpty();
+    }
+}
+
+void TFRM_Main::ComPortEvent2() {
+    SetConnectCaption(ConnectCaption);
+    if (connectionEvents_ != nullptr) {
+        connectionEvents_->ComPortEvent2();
+    }
+}
+
+void TFRM_Main::ComPortDisconnect() {
+    SetConnectCaption(ConnectCaption);
+    ShowMessageId(msg::Warning | MsgDisconnected);
+    if (connectionEvents_ != nullptr) {
+        connectionEvents_->ComPortDisconnect();
+    }
+}
+
+} // namespace lcdiag

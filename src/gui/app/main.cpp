@@ -1,0 +1,77 @@
+// The program: lcdiag, lcdiag-pro and lcdiag-factory, told apart by LCDIAG_VARIANT_WORD.
+#include "gui/app/CommandLine.h"
+#include "gui/app/MessageBoxes.h"
+#include "gui/app/TApplication.h"
+#include "gui/app/TFRM_Main.h"
+#include "platform/prefs/IniPreferenceStore.h"
+#include "platform/serial/UdevDeviceList.h"
+
+#include <QTimer>
+#include <algorithm>
+#include <iostream>
+
+#if defined(__SANITIZE_ADDRESS__)
+// Development builds check for leaks at exit; the D-Bus library that Qt's X11 platform loads
+// keeps its connection until then.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libdbus-1.so\n";
+}
+#endif
+
+namespace {
+
+// The arguments after the program name; once the application exists, Qt's own options
+// (-platform, ...) are gone from them.
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+    return {argv + std::min(argc, 1), argv + argc};
+}
+
+// Saves the window as PNG after the delay and ends the program.
+void ScheduleScreenshot(lcdiag::TFRM_Main& window, const std::string& file, int delayMs) {
+    QTimer::singleShot(delayMs, &window, [&window, file] {
+        const bool saved = window.grab().save(QString::fromStdString(file), "PNG");
+        if (!saved) {
+            std::cerr << "lcdiag: could not write the screenshot " << file << '\n';
+        }
+        window.close();
+        QCoreApplication::exit(saved ? 0 : 1);
+    });
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string program = argc > 0 ? argv[0] : "lcdiag";
+    if (lcdiag::AsksForHelp(ProgramArguments(argc, argv))) { // before Qt looks for a display
+        std::cout << lcdiag::CommandLineHelp(program);
+        return 0;
+    }
+    lcdiag::TApplication app(argc, argv);
+    const auto parsed = lcdiag::ParseCommandLine(ProgramArguments(argc, argv));
+    if (const auto* mistake = std::get_if<std::string>(&parsed)) {
+        std::cerr << program << ": " << *mistake << "\n\n" << lcdiag::CommandLineHelp(program);
+        return 2;
+    }
+    const auto& line = std::get<lcdiag::CommandLine>(parsed);
+
+    lcdiag::IniPreferenceStore preferences(lcdiag::IniPreferenceStore::DefaultFile());
+    // Nobody answers message boxes while a screenshot is taken: they go to the error stream.
+    lcdiag::TStreamMessageDialogs unattended(std::cerr);
+    lcdiag::TMainSetup setup;
+    setup.variantWord = LCDIAG_VARIANT_WORD;
+    setup.preferences = &preferences;
+    setup.languageFolder = (QCoreApplication::applicationDirPath() + "/Lang").toStdString();
+    setup.loadAdapterSupport = lcdiag::LoadD2XX;
+    setup.messageDialogs = line.screenshotFile ? &unattended : nullptr;
+    setup.simulation = line.simulation;
+
+    lcdiag::TFRM_Main window(std::move(setup));
+    if (!window.CreationFinished()) {
+        return 1; // the error has been shown
+    }
+    window.show();
+    if (line.screenshotFile) {
+        ScheduleScreenshot(window, *line.screenshotFile, line.screenshotDelayMs);
+    }
+    return app.exec();
+}

@@ -1,0 +1,53 @@
+#include "gui/app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace lcdiag {
+namespace {
+
+CommandLine Parsed(const std::vector<std::string>& args) {
+    auto result = ParseCommandLine(args);
+    EXPECT_TRUE(std::holds_alternative<CommandLine>(result)) << std::get<std::string>(result);
+    return std::holds_alternative<CommandLine>(result) ? std::get<CommandLine>(result)
+                                                       : CommandLine{};
+}
+
+bool Refused(const std::vector<std::string>& args) {
+    return std::holds_alternative<std::string>(ParseCommandLine(args));
+}
+
+TEST(CommandLine, SimulatorOptionsRunUpToTheNextProgramOption) {
+    const CommandLine line = Parsed(
+        {"--simulate", "emitter", "--beams", "40", "--screenshot", "/tmp/x.png", "--after", "250"});
+    ASSERT_TRUE(line.simulation);
+    EXPECT_EQ(line.simulation->unit, ControllerType::Emitter);
+    EXPECT_EQ(line.simulation->options, (std::vector<std::string>{"--beams", "40"}));
+    EXPECT_EQ(line.screenshotFile, "/tmp/x.png");
+    EXPECT_EQ(line.screenshotDelayMs, 250);
+}
+
+TEST(CommandLine, DefaultsAndHelp) {
+    const CommandLine none = Parsed({});
+    EXPECT_FALSE(none.simulation);
+    EXPECT_FALSE(none.screenshotFile);
+    EXPECT_EQ(Parsed({"--screenshot", "a.png"}).screenshotDelayMs, 1500);
+    EXPECT_EQ(Parsed({"--simulate", "receiver"}).simulation->unit, ControllerType::Receiver);
+    EXPECT_TRUE(AsksForHelp({"--simulate", "receiver", "-h"}));
+    EXPECT_TRUE(AsksForHelp({"--help"}));
+    EXPECT_FALSE(AsksForHelp({"--screenshot", "help.png"}));
+}
+
+TEST(CommandLine, MistakesAreRefused) {
+    EXPECT_TRUE(Refused({"--simulate"}));
+    EXPECT_TRUE(Refused({"--simulate", "transmitter"}));
+    EXPECT_TRUE(Refused({"--simulate", "receiver", "--simulate", "emitter"}));
+    EXPECT_TRUE(Refused({"--screenshot"}));
+    EXPECT_TRUE(Refused({"--after", "100"}));
+    for (const char* delay : {"-1", "1e3", "", "99999999999", "3600001"}) {
+        EXPECT_TRUE(Refused({"--screenshot", "a.png", "--after", delay})) << delay;
+    }
+    EXPECT_TRUE(Refused({"--verbose"}));
+}
+
+} // namespace
+} // namespace lcdiag

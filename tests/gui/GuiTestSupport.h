@@ -1,0 +1,115 @@
+#pragma once
+
+#include "AppTestSupport.h"
+#include "gui/app/TFRM_Main.h"
+#include "platform/serial/DeviceList.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+
+namespace lcdiag::test {
+
+// Runs the event loop until the condition holds; false when it still does not after a
+// generous limit (which only ends a test that has failed).
+inline bool WaitUntil(const std::function<bool()>& done, int limitMs = 5000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > limitMs) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+// Acts on the next modal dialog as soon as it is shown (from a zero-delay timer).
+inline void WhenModalShows(std::function<void(QWidget*)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, act = std::move(act)] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            act(modal);
+        }
+    });
+    timer->start();
+}
+
+// The preference store of the tests, counting the writes of each value.
+class CountingPreferenceStore : public MemoryPreferenceStore {
+public:
+    std::map<std::string, int, std::less<>> writes;
+
+    bool WriteValue(const PreferenceKey& key, std::string_view name,
+                    std::string_view value) override {
+        ++writes[std::string(name)];
+        return MemoryPreferenceStore::WriteValue(key, name, value);
+    }
+    void Store(std::string_view name, std::string_view value) {
+        MemoryPreferenceStore::WriteValue(SelectRootKey(PreferenceKeyPath()), name, value);
+    }
+    std::string Read(std::string_view name) {
+        return ReadValue(SelectRootKey(PreferenceKeyPath()), name).value_or("<none>");
+    }
+};
+
+// The serial ports a test plugs in.
+class FakeDeviceList : public TDeviceList {
+public:
+    std::vector<TSerialDevice> devices;
+
+    std::vector<TSerialDevice> SerialDevices() override { return devices; }
+    bool InUse(const TSerialDevice&) override { return false; }
+};
+
+// Makes main windows on the test's preferences, recording dialogs and language folder.
+class MainWindowTest : public ::testing::Test {
+protected:
+    std::unique_ptr<TFRM_Main> MakeWindow(std::uint32_t word = BuildVariant::Delivered) {
+        TMainSetup setup;
+        setup.variantWord = word;
+        setup.preferences = &preferences;
+        setup.languageFolder = languages.Path();
+        setup.messageDialogs = &dialogs;
+        if (adapterSupport) {
+            setup.loadAdapterSupport = [this] {
+                auto list = std::make_unique<FakeDeviceList>();
+                list->devices = ports;
+                return list;
+            };
+        }
+        auto window = std::make_unique<TFRM_Main>(std::move(setup));
+        EXPECT_TRUE(window->CreationFinished());
+        return window;
+    }
+
+    static QAction* Item(TFRM_Main& window, const char* name) {
+        return window.findChild<QAction*>(QString::fromLatin1(name));
+    }
+    static void Click(TFRM_Main& window, const char* name) { Item(window, name)->trigger(); }
+
+    // The texts of the messages shown so far.
+    std::vector<std::string> Messages() const {
+        std::vector<std::string> texts;
+        for (const auto& shown : dialogs.shown) {
+            texts.push_back(shown.text);
+        }
+        return texts;
+    }
+
+    TempFolder languages;
+    CountingPreferenceStore preferences;
+    RecordingDialogs dialogs;
+    bool adapterSupport = false;
+    std::vector<TSerialDevice> ports;
+};
+
+} // namespace lcdiag::test
