@@ -47,7 +47,7 @@ public:
     void RefreshInfo() override {}
     void Redraw() override {}
     int ViewMode() const override { return 1; }
-    void SetViewMode(int) override {}
+    void ChangeViewMode(int) override {}
     void ControllerTypeSwitched() override {}
     void ShowIncompatibilityNotice(const std::string&) override {}
     void SaveSettingsReport(ControllerType) override {}

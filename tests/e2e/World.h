@@ -55,7 +55,7 @@ public:
     void RefreshInfo() override { ++infoRefreshes; }
     void Redraw() override { ++redraws; }
     int ViewMode() const override { return viewMode; }
-    void SetViewMode(int mode) override { viewMode = mode; }
+    void ChangeViewMode(int mode) override { viewMode = mode; }
     void ControllerTypeSwitched() override { ++typeSwitches; }
     void ShowIncompatibilityNotice(const std::string& minimumVersion) override {
         incompatibleVersions.push_back(minimumVersion);

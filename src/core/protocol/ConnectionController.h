@@ -140,6 +140,8 @@ public:
     const KeywordTable& Keywords() const { return table_; }
     const RecordCodec& Codec() const { return codec_; }
 
+    // Counts as activity for the supervision (the status view starts without a time-out).
+    void Stamp();
     // Makes `type` the connected unit (the start-up passes force to run the switch once).
     void SwitchControllerType(ControllerType type, bool force = false);
 
@@ -151,7 +153,6 @@ private:
     void Consume(const SelectedFrame& frame);
     void ExpectOnly(std::initializer_list<int> ids);
     void ExpectIdentification();
-    void Stamp();
     Layout CurrentLayout() const { return LayoutOf(longLayout_); }
 
     // Handlers of the keywords the controllers send (outside diagnosis).

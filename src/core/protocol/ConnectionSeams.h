@@ -36,7 +36,7 @@ public:
     // Redraw the current view from the applied records.
     virtual void Redraw() = 0;
     virtual int ViewMode() const = 0;
-    virtual void SetViewMode(int mode) = 0;
+    virtual void ChangeViewMode(int mode) = 0;
     // The connected unit changed between receiver and emitter: title, legend and panels.
     virtual void ControllerTypeSwitched() = 0;
     // The controller refuses this PC software; it needs at least `minimumVersion` ("1.05").

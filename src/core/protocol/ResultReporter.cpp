@@ -124,7 +124,7 @@ void ConnectionController::ResetDisplayedData() {
 void ConnectionController::LeaveEditorViews() {
     const int mode = view_.ViewMode();
     if (mode == CustomerSettingsView || mode == BeamSelectionView) {
-        view_.SetViewMode(BarView);
+        view_.ChangeViewMode(BarView);
     }
 }
 

@@ -292,7 +292,7 @@ void TFRM_Main::MNU_ViewClick(QAction* item) {
         SetDimensioning(TagOf(item) - 51);
         break;
     case 7:
-        faults_.ToggleWindow();
+        Faults().ToggleWindow();
         SyncFaultWindow();
         break;
     default:

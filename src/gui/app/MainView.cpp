@@ -95,7 +95,7 @@ void TFRM_Main::BuildViewArea() {
     Pnl_ErrorFrame->setFixedHeight(LstBx_Error->fontMetrics().height() * FaultRows +
                                    2 * LstBx_Error->frameWidth());
     Pnl_ErrorFrame->hide();
-    shownFaultRevision_ = faults_.Revision();
+    shownFaultRevision_ = Faults().Revision();
 
     layout->addWidget(ScrlBx_Main, 1);
     layout->addWidget(Pnl_ErrorFrame);
@@ -262,10 +262,12 @@ bool TFRM_Main::ShowPage(int mode, int previous) {
         Btn_Main_3->show();
         return true;
     case 7: {
-        // The connection controller stamps LastFrameTick here, so that the status view
-        // starts without a time-out.
+        // The status view starts without a time-out.
         const bool running = Timer1->isActive();
         Timer1->stop();
+        if (controller_) {
+            controller_->Stamp();
+        }
         RunTimerCycleNow();
         if (running) {
             Timer1->start();
@@ -303,18 +305,18 @@ std::optional<ViewPicture> TFRM_Main::PictureOfMode(int mode) const {
 // The fault list panel shows the fault list: entries newest first, each with its code,
 // visible with the check mark of "Fault window".
 void TFRM_Main::SyncFaultWindow() {
-    if (faults_.Revision() == shownFaultRevision_) {
+    if (Faults().Revision() == shownFaultRevision_) {
         return;
     }
-    shownFaultRevision_ = faults_.Revision();
+    shownFaultRevision_ = Faults().Revision();
     LstBx_Error->clear();
-    for (const FaultEntry& entry : faults_.Entries()) {
+    for (const FaultEntry& entry : Faults().Entries()) {
         auto* item =
             new QListWidgetItem(Q(GetText(static_cast<TextId>(entry.textId))), LstBx_Error);
         item->setData(Qt::UserRole, entry.code);
     }
-    Pnl_ErrorFrame->setVisible(faults_.PanelVisible());
-    Item("MNU_V7")->setChecked(faults_.PanelVisible());
+    Pnl_ErrorFrame->setVisible(Faults().PanelVisible());
+    Item("MNU_V7")->setChecked(Faults().PanelVisible());
 }
 
 } // namespace lcdiag

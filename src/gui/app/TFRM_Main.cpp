@@ -6,9 +6,14 @@
 #include "core/app/TextLines.h"
 #include "core/app/Texts.h"
 #include "core/app/Version.h"
+#include "core/safety/Markup.h"
+#include "core/safety/SafetyNotes.h"
 #include "gui/app/MessageBoxes.h"
 #include "gui/app/ProgramVersion.h"
+#include "gui/app/QtConnectionTimers.h"
+#include "gui/app/SimulatedDevice.h"
 #include "gui/app/TPictureBox.h"
+#include "platform/clock/SystemClocks.h"
 #include "platform/serial/ComPort.h"
 #include "platform/serial/ComPortLink.h"
 #include "platform/serial/DeviceList.h"
@@ -25,11 +30,8 @@ namespace lcdiag {
 namespace {
 
 constexpr TextId MsgComPortNotOpened = 102;
-constexpr TextId MsgDisconnected = 182;
-constexpr TextId ConnectCaption = 5700;
-constexpr TextId DisconnectCaption = 5701;
 constexpr int CyclicInterval = 25;
-constexpr int ProtectedStartDelay = 10;
+constexpr std::uint32_t ProtectedStartCode = 19;
 
 QTimer* NewTimer(QObject* owner, const char* name) {
     auto* timer = new QTimer(owner);
@@ -71,15 +73,18 @@ void TFRM_Main::FormCreate() {
     variant_ = BuildVariant{setup_.variantWord};
     LoadLanguage();
     products_ = LookUpProductTexts(variant_);
-    BuildControls();
+    pcVersion_ = PcSoftwareVersionOf(ProgramFileVersion());
+    // The link comes before the controls: the pages and the fault window show its state.
     devices_ = setup_.loadAdapterSupport ? setup_.loadAdapterSupport() : nullptr;
     CreateSerialPort();
     if (setup_.simulation) {
-        activePort_ = ConnectSimulatedDevice(*setup_.simulation);
+        ConnectSimulatedDevice(*setup_.simulation);
     } else {
         ConfigurePortChoice();
         activePort_ = comPortLink_.get();
     }
+    CreateConnection();
+    BuildControls();
     BuildPortMenu();
     SetLine();
     if (!variant_.ManufacturerFunctions()) {
@@ -119,7 +124,6 @@ void TFRM_Main::BuildControls() {
     SetViewMode(1);
     setWindowTitle(QString::fromStdString(
         MainWindowCaption(products_, variant_, GetVersionString("Comments"))));
-    pcVersion_ = PcSoftwareVersionOf(ProgramFileVersion());
 }
 
 // The serial port component with the window as the listener of its events, and the watcher
@@ -129,6 +133,17 @@ void TFRM_Main::CreateSerialPort() {
     comPortLink_ = std::make_unique<ComPortLink>(*comPort_);
     comPortLink_->SetListener(this);
     deviceWatch_ = WatchDevices(comPort_->DeviceWatcher(), this);
+}
+
+// The dialogue runs on the port in use, on the simulated device's clock when there is one.
+void TFRM_Main::CreateConnection() {
+    tickClock_ = std::make_unique<SteadyTickClock>();
+    pcClock_ = std::make_unique<LocalPcClock>();
+    connectionTimers_ = std::make_unique<QtConnectionTimers>(*this, *Timer1, *Timer2);
+    const Clock& clock =
+        simulated_ ? simulated_->LineClock() : static_cast<const Clock&>(*tickClock_);
+    controller_ = std::make_unique<ConnectionController>(*activePort_, clock, *connectionTimers_,
+                                                         *this, *pcClock_, pcVersion_);
 }
 
 // The preference "ComPort": "USB" (in any letter case) looks the adapter up when adapter
@@ -187,7 +202,13 @@ bool TFRM_Main::event(QEvent* event) {
 void TFRM_Main::FormActivate() {
     if (variant_.ManufacturerFunctions() && !protectedStartPassed_ && !protectedStartPending_) {
         protectedStartPending_ = true;
-        ArmResultReporter(ProtectedStartDelay);
+        controller_->Report(ProtectedStartCode);
+    }
+}
+
+void TFRM_Main::StartupPasswordStep() {
+    if (std::exchange(protectedStartPending_, false) && !protectedStartPassed_) {
+        RunProtectedStartup();
     }
 }
 
@@ -228,20 +249,23 @@ void TFRM_Main::FormClose() {
     }
 }
 
-// Timer1, every 25 ms. The connection controller's supervision (silence, the confirmation
-// countdown) plugs in before the window mirrors the fault list and shows the picture.
+// Timer1, every 25 ms: the connection's supervision (silence, the confirmation countdown),
+// then the window mirrors the fault list and shows the picture.
 void TFRM_Main::Timer1Timer() {
+    if (controller_) { // the view switch of the start-up runs a cycle before the link exists
+        controller_->Timer1Tick();
+    }
     SyncFaultWindow();
     RedrawCurrentView();
 }
 
-// Timer2, the one-shot result reporter, stops itself first. The connection controller shows
-// the message of its ResultCode here; the manufacturer build's protected start runs here.
+// Timer2, the one-shot result reporter: the connection controller shows the message of its
+// result code (the manufacturer build's protected start is code 19).
 void TFRM_Main::Timer2Timer() {
     Timer2->stop();
-    if (std::exchange(protectedStartPending_, false) && !protectedStartPassed_) {
-        RunProtectedStartup();
-    }
+    controller_->Timer2Fire();
+    SetConnectCaption(controller_->ConnectCaption());
+    SyncFaultWindow();
 }
 
 void TFRM_Main::ArmResultReporter(int milliseconds) {
@@ -276,18 +300,23 @@ int TFRM_Main::ShowPasswordDialog(int mode) {
     return mode == PasswordChange ? 0 : 1;
 }
 
-// The simulated device plugs in here: it starts the simulated unit with the request's options
-// and returns its port (whose events come to this window). Until it exists the program runs
-// without a port.
-Port* TFRM_Main::ConnectSimulatedDevice(const SimulationRequest& /*request*/) {
-    std::cerr << "lcdiag: the simulated device is not available yet; running without a port.\n";
-    return nullptr;
+// The simulated unit of the request stands in for the port; its events come to this window.
+void TFRM_Main::ConnectSimulatedDevice(const SimulationRequest& request) {
+    auto started = SimulatedDevice::Start(request);
+    if (auto* mistake = std::get_if<std::string>(&started)) {
+        throw std::invalid_argument("--simulate: " + *mistake);
+    }
+    simulated_ = std::move(std::get<std::unique_ptr<SimulatedDevice>>(started));
+    simulated_->SetListener(this);
+    activePort_ = &simulated_->LinePort();
 }
 
 void TFRM_Main::SwitchToControllerType(ControllerType type, bool force) {
-    if (!lcdiag::SwitchToControllerType(controllerType_, type, faults_, force)) {
-        return;
-    }
+    controller_->SwitchControllerType(type, force);
+}
+
+void TFRM_Main::ControllerTypeSwitched() {
+    const ControllerType type = controller_->Unit();
     SyncFaultWindow();
     // The emitter has no lines view, except for the manufacturer.
     const bool linesView = type == ControllerType::Receiver || variant_.ManufacturerFunctions();
@@ -300,44 +329,51 @@ void TFRM_Main::SwitchToControllerType(ControllerType type, bool force) {
 }
 
 void TFRM_Main::ComPortAfterOpen() {
-    SetConnectCaption(DisconnectCaption);
-    if (connectionEvents_ != nullptr) {
-        connectionEvents_->ComPortAfterOpen();
-    }
+    controller_->ComPortAfterOpen();
+    SetConnectCaption(controller_->ConnectCaption());
 }
 
 void TFRM_Main::ComPortBeforeClose() {
-    SetConnectCaption(ConnectCaption);
-    if (connectionEvents_ != nullptr) {
-        connectionEvents_->ComPortBeforeClose();
-    }
+    controller_->ComPortBeforeClose();
+    SetConnectCaption(controller_->ConnectCaption());
 }
 
 void TFRM_Main::ComPortRxChar(int count) {
-    if (connectionEvents_ != nullptr) {
-        connectionEvents_->ComPortRxChar(count);
-    }
+    controller_->ComPortRxChar(count);
 }
 
 void TFRM_Main::ComPortTxEmpty() {
-    if (connectionEvents_ != nullptr) {
-        connectionEvents_->ComPortTxEmpty();
-    }
+    controller_->ComPortTxEmpty();
 }
 
 void TFRM_Main::ComPortEvent2() {
-    SetConnectCaption(ConnectCaption);
-    if (connectionEvents_ != nullptr) {
-        connectionEvents_->ComPortEvent2();
-    }
+    controller_->ComPortEvent2();
+    SetConnectCaption(controller_->ConnectCaption());
 }
 
+// The controller warns with message 182.
 void TFRM_Main::ComPortDisconnect() {
-    SetConnectCaption(ConnectCaption);
-    ShowMessageId(msg::Warning | MsgDisconnected);
-    if (connectionEvents_ != nullptr) {
-        connectionEvents_->ComPortDisconnect();
-    }
+    controller_->ComPortDisconnect();
+    SetConnectCaption(controller_->ConnectCaption());
 }
+
+// The information panel is part of the bar picture: it is drawn again with the picture.
+void TFRM_Main::RefreshInfo() {
+    RequestRedraw();
+}
+
+// The notice of an incompatible program, until the safety-notes dialog shows it with its
+// mark-up: the note's paragraphs as plain text.
+void TFRM_Main::ShowIncompatibilityNotice(const std::string& minimumVersion) {
+    const SafetyNote note = AssembleSafetyNote(4, {products_.windowTitle, minimumVersion});
+    std::string text;
+    for (const NoteParagraph& paragraph : note.paragraphs) {
+        text += MarkupPlainText(paragraph.text) + "\n\n";
+    }
+    ShowMessageText(msg::Information, text);
+}
+
+// Transfers start only from the settings pages, which prepare the report they offer.
+void TFRM_Main::SaveSettingsReport(ControllerType /*unit*/) {}
 
 } // namespace lcdiag

@@ -6,6 +6,7 @@
 #include "core/device/ControllerFirmware.h"
 #include "core/device/ControllerType.h"
 #include "core/device/FaultList.h"
+#include "core/protocol/ConnectionController.h"
 #include "core/protocol/Port.h"
 #include "gui/app/CommandLine.h"
 #include "gui/app/QtEventDispatcher.h"
@@ -37,7 +38,11 @@ class QTimer;
 namespace lcdiag {
 
 class ComPortLink;
+class LocalPcClock;
 class MessageDialogs;
+class QtConnectionTimers;
+class SimulatedDevice;
+class SteadyTickClock;
 class PreferenceStore;
 class TComPort;
 class TDeviceList;
@@ -79,7 +84,7 @@ inline constexpr int PasswordFactory = 8;
 // for the live pictures and the connection's supervision, Timer2Timer for the result
 // reporter, SetConnectionEvents for the connection controller, ConnectSimulatedDevice for the
 // simulated device, ShowPasswordDialog for the password dialog and FillPage for the pages.
-class TFRM_Main final : public QMainWindow, public PortEvents {
+class TFRM_Main final : public QMainWindow, public PortEvents, public ConnectionView {
 public:
     explicit TFRM_Main(TMainSetup setup, QWidget* parent = nullptr);
     ~TFRM_Main() override;
@@ -102,7 +107,7 @@ public:
     // functions, mode 4 without the password, a page that could not be filled); the same mode
     // again without force changes nothing.
     bool SetViewMode(int mode, bool force = false);
-    int ViewMode() const { return viewMode_; }
+    int ViewMode() const override { return viewMode_; }
     // Centres the picture and the pages in the scroll box (the box's resize handler).
     void ScrlBx_MainResize();
 
@@ -112,8 +117,10 @@ public:
     // Where ScrlBr1 stands in the bar picture; the scroll box adds the picture's offset.
     void SetBeamScrollBarPlace(const QRect& inPicture);
 
-    FaultList& Faults() { return faults_; }
-    ControllerType ConnectedUnit() const { return controllerType_; }
+    FaultList& Faults() { return controller_->Faults(); }
+    ControllerType ConnectedUnit() const { return controller_->Unit(); }
+    // The dialogue with the connected controller.
+    ConnectionController& Connection() { return *controller_; }
     // The connected unit's switch (receiver 1, emitter 2): clears the fault list and shows
     // the unit's menu items; nothing happens for the unit already set unless forced.
     void SwitchToControllerType(ControllerType type, bool force = false);
@@ -125,13 +132,12 @@ public:
     // Starts the one-shot result reporter.
     void ArmResultReporter(int milliseconds);
 
-    // The serial port component and the port the connection uses (null: none).
+    // The serial port component and the port the connection uses.
     TComPort& ComPort() { return *comPort_; }
     Port* ActivePort() { return activePort_; }
-    // The connection controller hears the port's events through the window.
-    void SetConnectionEvents(PortEvents* events) { connectionEvents_ = events; }
 
-    // The port's events: the connect item's caption and message 182, then the controller.
+    // The port's events go to the connection controller; the window then mirrors the connect
+    // item's caption.
     void ComPortAfterOpen() override;
     void ComPortBeforeClose() override;
     void ComPortRxChar(int count) override;
@@ -148,6 +154,15 @@ public:
     void MNU_PSetClick(QAction* item);
     void MNU_ResClick(QAction* item);
     void MNU_LangClick(QAction* item);
+
+    // What the connection controller asks of the window.
+    void RefreshInfo() override;
+    void Redraw() override { RequestRedraw(); }
+    void ChangeViewMode(int mode) override { SetViewMode(mode); }
+    void ControllerTypeSwitched() override;
+    void ShowIncompatibilityNotice(const std::string& minimumVersion) override;
+    void SaveSettingsReport(ControllerType unit) override;
+    void StartupPasswordStep() override;
 
 protected:
     bool event(QEvent* event) override;
@@ -170,7 +185,8 @@ private:
     void RedrawCurrentView();
     bool FillPage(int mode);
     int ShowPasswordDialog(int mode);
-    Port* ConnectSimulatedDevice(const SimulationRequest& request);
+    void ConnectSimulatedDevice(const SimulationRequest& request);
+    void CreateConnection();
     void RunProtectedStartup();
 
     // Menus (MainMenu.cpp).
@@ -216,17 +232,20 @@ private:
     bool settingsUnlocked_ = false;
     int dimensioning_ = 0;
 
-    FaultList faults_;
     std::uint32_t shownFaultRevision_ = 0;
-    ControllerType controllerType_ = ControllerType::Receiver;
 
     // Serial link; declared in the order they depend on each other.
     TQtEventDispatcher dispatcher_;
     std::unique_ptr<TDeviceList> devices_;
     std::unique_ptr<TComPort> comPort_;
     std::unique_ptr<ComPortLink> comPortLink_;
+    std::unique_ptr<SimulatedDevice> simulated_;
     Port* activePort_ = nullptr;
-    PortEvents* connectionEvents_ = nullptr;
+    std::unique_ptr<SteadyTickClock> tickClock_;
+    std::unique_ptr<LocalPcClock> pcClock_;
+    std::unique_ptr<QtConnectionTimers> connectionTimers_;
+    // Last of the link's parts: it talks to the port, so it goes first.
+    std::unique_ptr<ConnectionController> controller_;
     std::vector<TPortMenuItem> portItems_;
     QAction* checkedPort_ = nullptr; // the port item confirmed last
     bool protectedStartPending_ = false;

@@ -1,9 +1,9 @@
 // lcdiag-sim: a simulated light curtain controller on a pseudo-terminal, in real time.
 #include "core/protocol/Clock.h"
 #include "sim/SimController.h"
+#include "sim/SimOptions.h"
 #include "sim/Wire.h"
 #include "sim/tools/PtyLink.h"
-#include "sim/tools/SimOptions.h"
 
 #include <chrono>
 #include <csignal>

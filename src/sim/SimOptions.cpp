@@ -1,4 +1,4 @@
-#include "sim/tools/SimOptions.h"
+#include "sim/SimOptions.h"
 
 #include <charconv>
 #include <functional>

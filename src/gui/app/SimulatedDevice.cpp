@@ -1,0 +1,87 @@
+#include "gui/app/SimulatedDevice.h"
+
+#include "sim/SimOptions.h"
+
+#include <QTimer>
+#include <algorithm>
+#include <charconv>
+
+namespace lcdiag {
+
+namespace {
+
+constexpr int PaceMs = 5;
+// After a long stall (a debugger, a suspended machine) the line does not replay the gap.
+constexpr std::uint32_t MaxCatchUpMs = 2000;
+
+// Takes "--unplug-after MS" out of the options; -1 when absent, nothing when malformed.
+std::optional<int> TakeUnplugAfter(std::vector<std::string>& options) {
+    const auto at = std::find(options.begin(), options.end(), "--unplug-after");
+    if (at == options.end()) {
+        return -1;
+    }
+    if (at + 1 == options.end()) {
+        return std::nullopt;
+    }
+    const std::string& text = *(at + 1);
+    int ms = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), ms);
+    if (error != std::errc{} || end != text.data() + text.size() || ms < 0) {
+        return std::nullopt;
+    }
+    options.erase(at, at + 2);
+    return ms;
+}
+
+} // namespace
+
+std::variant<std::unique_ptr<SimulatedDevice>, std::string>
+SimulatedDevice::Start(const SimulationRequest& request) {
+    std::vector<std::string> options = request.options;
+    const std::optional<int> unplugAfter = TakeUnplugAfter(options);
+    if (!unplugAfter) {
+        return std::string("--unplug-after takes a number of milliseconds");
+    }
+    options.insert(options.begin(),
+                   request.unit == ControllerType::Emitter ? "emitter" : "receiver");
+    options.insert(options.begin(), "--unit");
+    sim::SimOptions parsed = sim::ParseSimOptions(options);
+    if (!parsed.error.empty()) {
+        return parsed.error;
+    }
+    if (parsed.help) {
+        return std::string(sim::SimUsage());
+    }
+    return std::unique_ptr<SimulatedDevice>(new SimulatedDevice(parsed.config, *unplugAfter));
+}
+
+SimulatedDevice::SimulatedDevice(const sim::ControllerConfig& config, int unplugAfterMs)
+    : controller_(sim::MakeController(config)),
+      port_(clock_, *controller_, PortKind::SerialPort, config.seed), pace_(new QTimer(this)),
+      unplugAfterMs_(unplugAfterMs) {
+    elapsed_.start();
+    pace_->setInterval(PaceMs);
+    connect(pace_, &QTimer::timeout, this, &SimulatedDevice::CatchUp);
+    pace_->start();
+}
+
+SimulatedDevice::~SimulatedDevice() {
+    port_.SetListener(nullptr);
+}
+
+void SimulatedDevice::CatchUp() {
+    const auto now = static_cast<std::uint32_t>(elapsed_.elapsed());
+    const std::uint32_t behind = now - clock_.Now();
+    if (behind > MaxCatchUpMs) {
+        clock_.Advance(behind - MaxCatchUpMs);
+    }
+    if (unplugAfterMs_ >= 0 && now >= static_cast<std::uint32_t>(unplugAfterMs_) &&
+        port_.Connected()) {
+        unplugAfterMs_ = -1;
+        port_.Unplug();
+        return;
+    }
+    port_.Advance(now - clock_.Now());
+}
+
+} // namespace lcdiag
