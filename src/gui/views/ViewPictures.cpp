@@ -74,6 +74,10 @@ BeamClick ViewPictures::ClickBeam(QPoint at, BeamSelection& selection) const {
                              selection);
 }
 
+const LinesLayout& ViewPictures::LinesGrid() const {
+    return linesView_->Layout();
+}
+
 void ViewPictures::SetBeamDiagnostics(bool checked) {
     linesView_->SetBeamDiagnostics(checked);
 }

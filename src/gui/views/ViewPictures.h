@@ -35,6 +35,9 @@ public:
     // the lines picture keeps free below the grid on that page.
     ViewPictures(int screenProfile, QSize viewSize, ViewBuild build, ViewColours colours,
                  int selectionButtonHeight);
+    // The views hold on to the pictures and resources: a ViewPictures stays where it is.
+    ViewPictures(const ViewPictures&) = delete;
+    ViewPictures& operator=(const ViewPictures&) = delete;
 
     QSize Size() const { return bar_.size(); }
     ControllerType Controller() const { return controller_; }
@@ -67,10 +70,14 @@ public:
     // (the window warns with text 140). None unless the selection page was drawn last.
     BeamClick ClickBeam(QPoint at, BeamSelection& selection) const;
 
+    // The grid of the last lines drawing (cells in picture coordinates).
+    const LinesLayout& LinesGrid() const;
+
     // The check box "Beam diagnostics" of the lines view (see LinesView).
     void SetBeamDiagnostics(bool checked);
     bool LinesHeld() const;
 
+    // The bar picture's geometry (units, rows, tiles) in picture coordinates.
     const BarGeometry& Bar() const;
 
 private:

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/views/BeamPalette.h"
+#include "gui/views/PictureOps.h"
+#include "gui/views/ViewPictures.h"
+
+#include <QImage>
+
+namespace lcdiag::testing {
+
+// Fixed system colours, so that the tests do not depend on the desktop's.
+inline ViewColours TestColours() {
+    return {QColor(240, 240, 240), QColor(160, 160, 160), QColor(255, 255, 255), QColor(0, 0, 0)};
+}
+
+inline constexpr QSize Profile0View{784, 538};
+inline constexpr int ButtonHeight = 25;
+
+inline ViewPictures Pictures(bool manufacturerFunctions = false) {
+    return ViewPictures(0, Profile0View, ViewBuild{manufacturerFunctions, 1}, TestColours(),
+                        ButtonHeight);
+}
+
+inline QRgb Palette(int entry, bool manufacturerFunctions = false) {
+    return ToQColor(MakeBeamPalette(manufacturerFunctions)[static_cast<std::size_t>(entry)]).rgb();
+}
+
+inline QRgb Pixel(const QImage& image, int x, int y) {
+    return image.pixel(x, y);
+}
+
+} // namespace lcdiag::testing
