@@ -21,8 +21,10 @@ QString Text(TextId id) {
     return QString::fromStdString(GetText(id));
 }
 
+// Texts taken from the records are in the PC's 8-bit character set, where every byte is a
+// character.
 QString FromBytes(const std::string& text) {
-    return QString::fromStdString(text);
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // One row of the legend: a state's text and the tile column of its miniature beam.

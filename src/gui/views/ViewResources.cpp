@@ -11,16 +11,6 @@ std::size_t Index(int i) {
     return static_cast<std::size_t>(i);
 }
 
-QFont MakeFont(const FontSpec& spec) {
-    QFont font;
-    // A desktop without the face falls back to the metric-compatible free one.
-    font.setFamilies({QString::fromUtf8(ViewFontFace.data(), ViewFontFace.size()),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
-    font.setPixelSize(FontPixelSize(spec.pointSize));
-    font.setBold(spec.bold);
-    return font;
-}
-
 std::array<QImage, 4> Frames(const QImage& panel, int cellSize) {
     std::array<QImage, 4> frames;
     const int height = 3 * cellSize;
@@ -31,6 +21,15 @@ std::array<QImage, 4> Frames(const QImage& panel, int cellSize) {
 }
 
 } // namespace
+
+QFont MakeViewFont(const FontSpec& spec) {
+    QFont font;
+    font.setFamilies({QString::fromUtf8(ViewFontFace.data(), ViewFontFace.size()),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+    font.setPixelSize(FontPixelSize(spec.pointSize));
+    font.setBold(spec.bold);
+    return font;
+}
 
 ViewColours ViewColours::FromPalette(const QPalette& palette) {
     return {palette.color(QPalette::Button), palette.color(QPalette::Dark),
@@ -44,7 +43,7 @@ ViewResources::ViewResources(int screenProfile, ViewBuild build, ViewColours col
       smallCell_(LedCellSize(profile_.smallLedImage)),
       largeCell_(LedCellSize(profile_.largeLedImage)), logo_(MakeLogo(colours.face)) {
     for (int i = 0; i < ViewFontCount; ++i) {
-        fonts_[Index(i)] = MakeFont(profile_.Font(i));
+        fonts_[Index(i)] = MakeViewFont(profile_.Font(i));
     }
     const std::array<QImage, 4> small = Frames(MakeLedImage(smallCell_), smallCell_);
     for (int frame = 0; frame < LedFrames; ++frame) {

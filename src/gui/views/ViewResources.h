@@ -28,6 +28,10 @@ struct ViewColours {
     static ViewColours FromPalette(const QPalette& palette);
 };
 
+// A view font: the face, mapped to the metric-compatible free face where the desktop lacks
+// it, at the pixel height of its point size on a 96 dots-per-inch screen.
+QFont MakeViewFont(const FontSpec& spec);
+
 // The drawing resources every live picture shares, made once at start from the screen
 // profile: fonts, colours, the beam palette, the tile mask, the LED panels (each frame also
 // dimmed), the head icon and the logo.

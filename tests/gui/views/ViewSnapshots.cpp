@@ -1,7 +1,7 @@
 // Saves the live pictures with a believable live pattern as PNG files, to look at them:
 //   lcdiag_view_snapshots [folder]     (default /tmp/views)
 // Bar, status and lines pictures for a connected receiver and emitter at screen profiles 0
-// and 4, and the beam selection page.
+// and 4, the beam selection page, and the bar pictures of the manufacturer build of brand 0.
 #include "SampleCycles.h"
 #include "core/views/ScreenProfile.h"
 #include "gui/views/ViewPictures.h"
@@ -100,6 +100,18 @@ int main(int argc, char** argv) {
                               folder + QStringLiteral("/selection") + suffix);
             }
         }
+    }
+    // The manufacturer build of brand 0: a text title over its shadow, the blue palette.
+    ViewPictures factory(0, QSize(784, 538), ViewBuild{true, 0},
+                         ViewColours::FromPalette(app.palette()), 25);
+    for (const LiveViewData& data : {Receiver(), Emitter()}) {
+        factory.SetControllerType(data.controller);
+        factory.OutputInfo(Info(data.controller));
+        const QString unit = data.controller == ControllerType::Receiver
+                                 ? QStringLiteral("receiver")
+                                 : QStringLiteral("emitter");
+        saved &= Save(factory.DrawBar(data, 1),
+                      folder + QStringLiteral("/bar_%1_p0_brand0_factory.png").arg(unit));
     }
     return saved ? 0 : 1;
 }
