@@ -1,7 +1,7 @@
 // One redraw of each live picture at the largest screen profile, as the cyclic timer does it
 // after every diagnostic cycle.
 #include "SampleCycles.h"
-#include "core/views/ScreenProfile.h"
+#include "core/app/ScreenProfile.h"
 #include "gui/views/ViewPictures.h"
 
 #include <QApplication>
@@ -31,9 +31,8 @@ std::vector<LiveViewData> MovingObject() {
 
 ViewPictures& Largest() {
     const ScreenProfile& profile = GetScreenProfile(4);
-    static ViewPictures pictures(4, QSize(profile.windowWidth - 16, profile.windowHeight - 62),
-                                 ViewBuild{}, ViewColours::FromPalette(QApplication::palette()),
-                                 25);
+    static ViewPictures pictures(4, QSize(profile.width - 16, profile.height - 62), ViewBuild{},
+                                 ViewColours::FromPalette(QApplication::palette()), QImage(), 25);
     return pictures;
 }
 

@@ -191,28 +191,4 @@ QImage MakeHeadIconMask() {
     return mask;
 }
 
-QImage MakeLogo(QColor background) {
-    QImage logo = FilledImage(315, 38, background);
-    QPainter painter(&logo);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QColor blue = ToQColor(view_colour::DarkBlue);
-    // The mark: a field of beams, one of them interrupted.
-    for (int i = 0; i < 5; ++i) {
-        const double y = 4 + 6.5 * i;
-        painter.fillRect(QRectF(4, y, 48, 3.5), blue);
-    }
-    painter.fillRect(QRectF(24, 4 + 6.5 * 2, 10, 3.5), background);
-    painter.fillRect(QRectF(26, 2, 6, 34), QColor(220, 0, 0));
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(32);
-    font.setBold(true);
-    font.setItalic(true);
-    font.setLetterSpacing(QFont::AbsoluteSpacing, 3);
-    painter.setFont(font);
-    painter.setPen(blue);
-    painter.drawText(QRect(64, 0, 251, 38), Qt::AlignVCenter | Qt::AlignLeft,
-                     QStringLiteral("KELBERG"));
-    return logo;
-}
-
 } // namespace lcdiag

@@ -28,7 +28,4 @@ QRect LedCellRect(int cellSize, int cell);
 QImage MakeHeadIcon();
 QImage MakeHeadIconMask();
 
-// The brand logo (image 110, 315 x 38) on the given background.
-QImage MakeLogo(QColor background);
-
 } // namespace lcdiag

@@ -2,11 +2,13 @@
 
 #include "gui/views/PictureOps.h"
 
+#include <utility>
+
 namespace lcdiag {
 
 ViewPictures::ViewPictures(int screenProfile, QSize viewSize, ViewBuild build, ViewColours colours,
-                           int selectionButtonHeight)
-    : resources_(screenProfile, build, colours),
+                           QImage logo, int selectionButtonHeight)
+    : resources_(screenProfile, build, colours, std::move(logo)),
       bar_(FilledImage(viewSize.width(), viewSize.height(), colours.face)), status_(bar_),
       lines_(bar_), barView_(std::make_unique<BarView>(resources_, bar_)),
       title_(std::make_unique<TitlePanel>(resources_, *barView_)),

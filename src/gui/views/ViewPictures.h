@@ -31,10 +31,11 @@ namespace lcdiag {
 class ViewPictures {
 public:
     // screenProfile 0-4 (another value counts as 0); viewSize the fixed size of every
-    // picture; selectionButtonHeight the height of the beam selection page's buttons, which
-    // the lines picture keeps free below the grid on that page.
+    // picture; logo the brand's logo (image 110, 315 x 38), the title of brand 1;
+    // selectionButtonHeight the height of the beam selection page's buttons, which the lines
+    // picture keeps free below the grid on that page.
     ViewPictures(int screenProfile, QSize viewSize, ViewBuild build, ViewColours colours,
-                 int selectionButtonHeight);
+                 QImage logo, int selectionButtonHeight);
     // The views hold on to the pictures and resources: a ViewPictures stays where it is.
     ViewPictures(const ViewPictures&) = delete;
     ViewPictures& operator=(const ViewPictures&) = delete;

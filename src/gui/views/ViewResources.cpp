@@ -3,6 +3,8 @@
 #include "gui/views/Artwork.h"
 #include "gui/views/PictureOps.h"
 
+#include <utility>
+
 namespace lcdiag {
 
 namespace {
@@ -22,12 +24,12 @@ std::array<QImage, 4> Frames(const QImage& panel, int cellSize) {
 
 } // namespace
 
-QFont MakeViewFont(const FontSpec& spec) {
+QFont MakeViewFont(const ViewFontStyle& style) {
     QFont font;
     font.setFamilies({QString::fromUtf8(ViewFontFace.data(), ViewFontFace.size()),
                       QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
-    font.setPixelSize(FontPixelSize(spec.pointSize));
-    font.setBold(spec.bold);
+    font.setPixelSize((style.pointSize * 96 + 36) / 72);
+    font.setBold(style.bold);
     return font;
 }
 
@@ -36,14 +38,16 @@ ViewColours ViewColours::FromPalette(const QPalette& palette) {
             palette.color(QPalette::Light), palette.color(QPalette::ButtonText)};
 }
 
-ViewResources::ViewResources(int screenProfile, ViewBuild build, ViewColours colours)
-    : profile_(GetScreenProfile(screenProfile)), build_(build), colours_(colours),
-      palette_(MakeBeamPalette(build.manufacturerFunctions)), tileSize_(profile_.tileSize),
+ViewResources::ViewResources(int screenProfile, ViewBuild build, ViewColours colours, QImage logo)
+    : profile_(screenProfile), build_(build), colours_(colours),
+      palette_(MakeBeamPalette(build.manufacturerFunctions)),
+      tileSize_(GetProfileImages(screenProfile).tileSize),
       tileMask_(MakeTileMask(tileSize_, tileSize_)),
-      smallCell_(LedCellSize(profile_.smallLedImage)),
-      largeCell_(LedCellSize(profile_.largeLedImage)), logo_(MakeLogo(colours.face)) {
+      smallCell_(LedCellSize(GetProfileImages(screenProfile).smallLedImage)),
+      largeCell_(LedCellSize(GetProfileImages(screenProfile).largeLedImage)),
+      logo_(std::move(logo)) {
     for (int i = 0; i < ViewFontCount; ++i) {
-        fonts_[Index(i)] = MakeViewFont(profile_.Font(i));
+        fonts_[Index(i)] = MakeViewFont(ViewFont(profile_, i));
     }
     const std::array<QImage, 4> small = Frames(MakeLedImage(smallCell_), smallCell_);
     for (int frame = 0; frame < LedFrames; ++frame) {
@@ -68,7 +72,7 @@ const QFont& ViewResources::Font(int index) const {
 }
 
 QColor ViewResources::FontColour(int index) const {
-    switch (profile_.Font(index).colour) {
+    switch (ViewFont(profile_, index).colour) {
     case FontColour::DarkBlue:
         return ToQColor(view_colour::DarkBlue);
     case FontColour::Black:

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/app/ScreenProfile.h"
 #include "core/views/BeamPalette.h"
-#include "core/views/ScreenProfile.h"
+#include "core/views/ProfileImages.h"
 
 #include <QColor>
 #include <QFont>
@@ -29,17 +30,17 @@ struct ViewColours {
 };
 
 // A view font: the face, mapped to the metric-compatible free face where the desktop lacks
-// it, at the pixel height of its point size on a 96 dots-per-inch screen.
-QFont MakeViewFont(const FontSpec& spec);
+// it, at the pixel height of its point size on a 96 dots-per-inch screen (the pictures are
+// images, whose own resolution would otherwise decide).
+QFont MakeViewFont(const ViewFontStyle& style);
 
 // The drawing resources every live picture shares, made once at start from the screen
 // profile: fonts, colours, the beam palette, the tile mask, the LED panels (each frame also
-// dimmed), the head icon and the logo.
+// dimmed), the head icon, and the brand's logo as the window hands it over.
 class ViewResources {
 public:
-    ViewResources(int screenProfile, ViewBuild build, ViewColours colours);
+    ViewResources(int screenProfile, ViewBuild build, ViewColours colours, QImage logo);
 
-    const ScreenProfile& Profile() const { return profile_; }
     const ViewBuild& Build() const { return build_; }
     const ViewColours& Colours() const { return colours_; }
     QColor Beam(int paletteEntry) const;
@@ -65,7 +66,7 @@ public:
     const QImage& Logo() const { return logo_; }
 
 private:
-    const ScreenProfile& profile_;
+    int profile_;
     ViewBuild build_;
     ViewColours colours_;
     BeamPalette palette_;

@@ -2,7 +2,7 @@
 
 #include "SampleCycles.h"
 #include "core/views/BeamPalette.h"
-#include "core/views/ScreenProfile.h"
+#include "core/views/ProfileImages.h"
 
 #include <gtest/gtest.h>
 
@@ -103,19 +103,12 @@ TEST(LiveViewDataTest, PaletteAndProfilesFollowTheBuild) {
     for (int i : {0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13}) {
         EXPECT_EQ(customer[static_cast<std::size_t>(i)], manufacturer[static_cast<std::size_t>(i)]);
     }
-    EXPECT_EQ(GetScreenProfile(4).caption, "16:10 - 1440x900");
-    EXPECT_EQ(GetScreenProfile(4).fontSizes, GetScreenProfile(3).fontSizes);
-    EXPECT_EQ(&GetScreenProfile(5), &GetScreenProfile(0));
-    EXPECT_EQ(&GetScreenProfile(-1), &GetScreenProfile(0));
-    const FontSpec title = GetScreenProfile(1).Font(0);
-    EXPECT_EQ(title.pointSize, 20);
-    EXPECT_EQ(title.colour, FontColour::DarkBlue);
-    EXPECT_TRUE(title.bold);
-    EXPECT_EQ(GetScreenProfile(1).Font(7).colour, FontColour::Black);
-    EXPECT_FALSE(GetScreenProfile(1).Font(9).bold);
-    EXPECT_TRUE(GetScreenProfile(1).Font(8).bold);
-    EXPECT_EQ(FontPixelSize(8), 11);
-    EXPECT_EQ(FontPixelSize(18), 24);
+    EXPECT_EQ(GetProfileImages(0).tileSize, 23);
+    EXPECT_EQ(LedCellSize(GetProfileImages(0).smallLedImage), 19);
+    EXPECT_EQ(LedCellSize(GetProfileImages(2).largeLedImage), 26);
+    EXPECT_EQ(GetProfileImages(4).tileSize, 34);
+    EXPECT_EQ(&GetProfileImages(5), &GetProfileImages(0));
+    EXPECT_EQ(&GetProfileImages(-1), &GetProfileImages(0));
 }
 
 } // namespace

@@ -133,7 +133,7 @@ QRgb LedPixel(const ViewPictures& pictures, ControllerType unit, int cell) {
 
 TEST(BarPictureTest, ReceiverLedsLightOssdOnAndOffWhileTheCycleReportsThem) {
     ViewPictures pictures = Pictures();
-    const ViewResources resources(0, ViewBuild{}, TestColours());
+    const ViewResources resources = Resources();
     const QRect ossdOn = LedCellRect(19, 5);
     const QRgb on = resources.SmallLedFrame(1, false).pixel(ossdOn.center());
     const QRgb off = resources.SmallLedFrame(0, false).pixel(ossdOn.center());
@@ -161,7 +161,8 @@ TEST(BarPictureTest, TooSmallAViewWritesTheTraceToTheStateFolder) {
     qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
     {
         // 63 pixels leave no room for the units: the receiver body's left edge is 0.
-        ViewPictures pictures(0, QSize(63, 100), ViewBuild{}, TestColours(), ButtonHeight);
+        ViewPictures pictures(0, QSize(63, 100), ViewBuild{}, TestColours(), TestLogo(),
+                              ButtonHeight);
         ASSERT_EQ(pictures.Bar().receiver.body.left, 0);
         const LiveViewData data = ReceiverData(TenBeams());
         pictures.DrawBar(data, 1);

@@ -23,7 +23,7 @@ int Count(const QImage& image, QRgb colour) {
 // The pixels of one lit indicator: the inner square of the indicator, whose side is the
 // height of the row font (font 9).
 int LitArea() {
-    const ViewResources resources(0, ViewBuild{}, TestColours());
+    const ViewResources resources = Resources();
     const int side = QFontMetrics(resources.Font(9)).height() - 6;
     return side * side;
 }

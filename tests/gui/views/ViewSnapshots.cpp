@@ -3,11 +3,12 @@
 // Bar, status and lines pictures for a connected receiver and emitter at screen profiles 0
 // and 4, the beam selection page, and the bar pictures of the manufacturer build of brand 0.
 #include "SampleCycles.h"
-#include "core/views/ScreenProfile.h"
+#include "core/app/ScreenProfile.h"
 #include "gui/views/ViewPictures.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
 #include <cstdio>
 
 using namespace lcdiag;
@@ -61,6 +62,17 @@ InfoTexts Info(ControllerType unit) {
     return info;
 }
 
+// The window hands the brand's logo over; this stand-in of its size marks where it goes.
+QImage StandInLogo() {
+    QImage logo(315, 38, QImage::Format_ARGB32_Premultiplied);
+    logo.fill(Qt::transparent);
+    QPainter painter(&logo);
+    painter.setPen(QColor(43, 58, 127));
+    painter.drawRect(0, 0, 314, 37);
+    painter.drawText(logo.rect(), Qt::AlignCenter, QStringLiteral("brand logo 315 x 38"));
+    return logo;
+}
+
 bool Save(const QImage& picture, const QString& path) {
     const bool saved = picture.save(path);
     std::printf("%s %s\n", saved ? "saved" : "FAILED", qPrintable(path));
@@ -81,9 +93,9 @@ int main(int argc, char** argv) {
     for (int profile : {0, 4}) {
         const ScreenProfile& screen = GetScreenProfile(profile);
         // The window's frame and menu take about this much of the nominal size.
-        const QSize view(screen.windowWidth - 16, screen.windowHeight - 62);
+        const QSize view(screen.width - 16, screen.height - 62);
         ViewPictures pictures(profile, view, ViewBuild{}, ViewColours::FromPalette(app.palette()),
-                              25);
+                              StandInLogo(), 25);
         for (const LiveViewData& data : {Receiver(), Emitter()}) {
             const QString unit = data.controller == ControllerType::Receiver
                                      ? QStringLiteral("receiver")
@@ -103,7 +115,7 @@ int main(int argc, char** argv) {
     }
     // The manufacturer build of brand 0: a text title over its shadow, the blue palette.
     ViewPictures factory(0, QSize(784, 538), ViewBuild{true, 0},
-                         ViewColours::FromPalette(app.palette()), 25);
+                         ViewColours::FromPalette(app.palette()), StandInLogo(), 25);
     for (const LiveViewData& data : {Receiver(), Emitter()}) {
         factory.SetControllerType(data.controller);
         factory.OutputInfo(Info(data.controller));

@@ -16,9 +16,22 @@ inline ViewColours TestColours() {
 inline constexpr QSize Profile0View{784, 538};
 inline constexpr int ButtonHeight = 25;
 
+// A stand-in for the brand's logo, of its size.
+inline QImage TestLogo() {
+    QImage logo(315, 38, QImage::Format_ARGB32_Premultiplied);
+    logo.fill(Qt::transparent);
+    QPainter painter(&logo);
+    painter.fillRect(0, 10, 315, 18, QColor(43, 58, 127));
+    return logo;
+}
+
+inline ViewResources Resources() {
+    return ViewResources(0, ViewBuild{}, TestColours(), TestLogo());
+}
+
 inline ViewPictures Pictures(bool manufacturerFunctions = false) {
     return ViewPictures(0, Profile0View, ViewBuild{manufacturerFunctions, 1}, TestColours(),
-                        ButtonHeight);
+                        TestLogo(), ButtonHeight);
 }
 
 inline QRgb Palette(int entry, bool manufacturerFunctions = false) {
