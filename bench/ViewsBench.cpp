@@ -74,7 +74,7 @@ void LinesGridRedraw(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         LiveViewData& data = cycles[i++ % cycles.size()];
-        data.dimensioning = i % 2 == 0 ? Dimensioning::BeamNumber : Dimensioning::Position;
+        data.dimensioning = i % 2 == 0 ? DimensioningMode::BeamNumber : DimensioningMode::Position;
         benchmark::DoNotOptimize(pictures.DrawLines(data, LinesPage::Lines).constBits());
     }
 }

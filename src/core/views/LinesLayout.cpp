@@ -113,8 +113,8 @@ std::vector<ModuleBox> ModuleBoxes(int beamCode, int beamCount, int perRow) {
     return boxes;
 }
 
-std::string BeamLabel(int beam, int beamCode, Dimensioning dimensioning) {
-    if (dimensioning == Dimensioning::BeamNumber) {
+std::string BeamLabel(int beam, int beamCode, DimensioningMode dimensioning) {
+    if (dimensioning == DimensioningMode::BeamNumber) {
         return std::to_string(beam);
     }
     const int pitch = device_type::BeamPitch(beamCode);

@@ -11,7 +11,7 @@ namespace lcdiag {
 
 struct BeamSelection;
 struct LiveViewData;
-enum class Dimensioning;
+enum class DimensioningMode;
 
 // The pages that show the lines picture: the lines view, and the beam selection page on
 // which the blanking editor lets the user teach or click beams.
@@ -71,7 +71,7 @@ std::vector<ModuleBox> ModuleBoxes(int beamCode, int beamCount, int perRow);
 
 // The label of beam 1, 2, ...: its number, or its position "11 mm", "21 mm", ... from the
 // beam pitch ("??? mm" for a code without a pitch).
-std::string BeamLabel(int beam, int beamCode, Dimensioning dimensioning);
+std::string BeamLabel(int beam, int beamCode, DimensioningMode dimensioning);
 
 // How many beams get a label: the beam count, at most the type's own count for a known type.
 int LabelledBeams(int beamCode, int beamCount);

@@ -13,7 +13,7 @@
 namespace lcdiag {
 
 // How the lines view labels its beams (preference "Dimensions").
-enum class Dimensioning { BeamNumber = 0, Position = 1 };
+enum class DimensioningMode { BeamNumber = 0, Position = 1 };
 
 // How the beam selection page takes its beams: teach takes the interrupted beams over,
 // manual lets the user click them.
@@ -40,7 +40,7 @@ struct LiveViewData {
     bool emitterFactoryValid = false;
     Record<EmitterCustomerField> emitterCustomer;
     bool emitterCustomerValid = false;
-    Dimensioning dimensioning = Dimensioning::BeamNumber;
+    DimensioningMode dimensioning = DimensioningMode::BeamNumber;
     BeamSelection selection; // beam selection page only
 };
 

@@ -40,7 +40,7 @@ private:
         LinesPage page;
         int beamCode;
         int beamCount;
-        Dimensioning dimensioning;
+        DimensioningMode dimensioning;
         BeamMask fixedBlanking;
 
         friend bool operator==(const GridKey&, const GridKey&) = default;

@@ -67,11 +67,11 @@ TEST(LinesLayoutTest, ModuleOverTheEndOfARowContinuesOnTheNext) {
 }
 
 TEST(LinesLayoutTest, LabelsByNumberOrPosition) {
-    EXPECT_EQ(BeamLabel(7, 1, Dimensioning::BeamNumber), "7");
-    EXPECT_EQ(BeamLabel(1, 1, Dimensioning::Position), "11 mm");
-    EXPECT_EQ(BeamLabel(2, 1, Dimensioning::Position), "21 mm");
-    EXPECT_EQ(BeamLabel(3, 4, Dimensioning::Position), "811 mm");
-    EXPECT_EQ(BeamLabel(2, 0, Dimensioning::Position), "??? mm");
+    EXPECT_EQ(BeamLabel(7, 1, DimensioningMode::BeamNumber), "7");
+    EXPECT_EQ(BeamLabel(1, 1, DimensioningMode::Position), "11 mm");
+    EXPECT_EQ(BeamLabel(2, 1, DimensioningMode::Position), "21 mm");
+    EXPECT_EQ(BeamLabel(3, 4, DimensioningMode::Position), "811 mm");
+    EXPECT_EQ(BeamLabel(2, 0, DimensioningMode::Position), "??? mm");
     EXPECT_EQ(LabelledBeams(3, 9), 4);
     EXPECT_EQ(LabelledBeams(3, 2), 2);
     EXPECT_EQ(LabelledBeams(1, 150), 150);

@@ -57,13 +57,13 @@ TEST(LinesPictureTest, DimensioningRedrawsTheLabels) {
     ViewPictures pictures = Pictures();
     LiveViewData data = Pattern();
     const QImage numbers = pictures.DrawLines(data, LinesPage::Lines);
-    data.dimensioning = Dimensioning::Position;
+    data.dimensioning = DimensioningMode::Position;
     const QImage positions = pictures.DrawLines(data, LinesPage::Lines);
     EXPECT_NE(numbers, positions);
     const Rect cell = pictures.LinesGrid().Cell(1);
     EXPECT_EQ(numbers.copy(0, 0, numbers.width(), cell.Bottom()),
               positions.copy(0, 0, positions.width(), cell.Bottom()));
-    data.dimensioning = Dimensioning::BeamNumber;
+    data.dimensioning = DimensioningMode::BeamNumber;
     EXPECT_EQ(pictures.DrawLines(data, LinesPage::Lines), numbers);
 }
 
