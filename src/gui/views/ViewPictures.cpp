@@ -1,0 +1,95 @@
+#include "gui/views/ViewPictures.h"
+
+#include "gui/views/PictureOps.h"
+
+#include <utility>
+
+namespace lcdiag {
+
+ViewPictures::ViewPictures(int screenProfile, QSize viewSize, ViewBuild build, ViewColours colours,
+                           QImage logo, int selectionButtonHeight)
+    : resources_(screenProfile, build, colours, std::move(logo)),
+      bar_(FilledImage(viewSize.width(), viewSize.height(), colours.face)), status_(bar_),
+      lines_(bar_), barView_(std::make_unique<BarView>(resources_, bar_)),
+      title_(std::make_unique<TitlePanel>(resources_, *barView_)),
+      statusView_(std::make_unique<StatusView>(resources_, status_)),
+      linesView_(std::make_unique<LinesView>(resources_, lines_, selectionButtonHeight)) {
+    SetControllerType(ControllerType::Receiver);
+}
+
+void ViewPictures::SetControllerType(ControllerType unit) {
+    controller_ = unit;
+    barView_->PreDraw(unit);
+    title_->Draw(bar_, status_, unit);
+    title_->OutputInfo(bar_, info_);
+    statusView_->PreDraw(unit, title_->TitleEnd());
+}
+
+void ViewPictures::Follow(ControllerType unit) {
+    if (unit != controller_) {
+        SetControllerType(unit);
+    }
+}
+
+void ViewPictures::OutputInfo(const InfoTexts& info) {
+    info_ = info;
+    title_->OutputInfo(bar_, info_);
+}
+
+const QImage& ViewPictures::DrawBar(const LiveViewData& data, int firstBeam) {
+    Follow(data.controller);
+    barView_->DrawRows(data, firstBeam);
+    if (data.controller == ControllerType::Receiver) {
+        barView_->DrawLeds(barView_->LastLedByte(ControllerType::Emitter), ReceiverLedByte(data));
+    } else {
+        barView_->DrawLeds(EmitterLedByte(data), barView_->LastLedByte(ControllerType::Receiver));
+    }
+    return bar_;
+}
+
+const QImage& ViewPictures::DrawStatus(const LiveViewData& data) {
+    Follow(data.controller);
+    statusView_->DrawIndicators(data);
+    return status_;
+}
+
+const QImage& ViewPictures::DrawLines(const LiveViewData& data, LinesPage page) {
+    Follow(data.controller);
+    linesView_->Draw(data, page);
+    return lines_;
+}
+
+ScrollRange ViewPictures::BarScroll(const LiveViewData& data) {
+    return BarScrollRange(ShownBeamCount(data));
+}
+
+QRect ViewPictures::ScrollBarPlace() const {
+    const Rect place = barView_->Geometry().ScrollBar();
+    return {place.left, place.top, place.width, place.height};
+}
+
+BeamClick ViewPictures::ClickBeam(QPoint at, BeamSelection& selection) const {
+    if (linesView_->Page() != LinesPage::Selection) {
+        return BeamClick::None;
+    }
+    return lcdiag::ClickBeam(linesView_->Layout(), linesView_->BeamCount(), at.x(), at.y(),
+                             selection);
+}
+
+const LinesLayout& ViewPictures::LinesGrid() const {
+    return linesView_->Layout();
+}
+
+void ViewPictures::SetBeamDiagnostics(bool checked) {
+    linesView_->SetBeamDiagnostics(checked);
+}
+
+bool ViewPictures::LinesHeld() const {
+    return linesView_->Held();
+}
+
+const BarGeometry& ViewPictures::Bar() const {
+    return barView_->Geometry();
+}
+
+} // namespace lcdiag

@@ -1,0 +1,115 @@
+#include "core/views/LiveViewData.h"
+
+#include "SampleCycles.h"
+#include "core/views/BeamPalette.h"
+#include "core/views/ProfileImages.h"
+
+#include <gtest/gtest.h>
+
+namespace lcdiag {
+namespace {
+
+using namespace testing;
+
+TEST(LiveViewDataTest, LightGridsShowTheirOwnBeamCount) {
+    ReceiverSample sample;
+    sample.beams = 9;
+    sample.type = 3;
+    EXPECT_EQ(ShownBeamCount(ReceiverData(sample)), 4);
+    sample.type = 4;
+    EXPECT_EQ(ShownBeamCount(ReceiverData(sample)), 3);
+    sample.type = 1;
+    EXPECT_EQ(ShownBeamCount(ReceiverData(sample)), 9);
+    // A code the program does not know keeps the count the cycle carries.
+    sample.type = 0;
+    EXPECT_EQ(ShownBeamCount(ReceiverData(sample)), 9);
+
+    EmitterSample emitter;
+    emitter.beams = 9;
+    EXPECT_EQ(ShownBeamCount(EmitterData(emitter, 4)), 3);
+    LiveViewData unknownType = EmitterData(emitter, 4);
+    unknownType.emitterFactoryValid = false;
+    EXPECT_EQ(ShownBeamCount(unknownType), 9);
+    unknownType.emitterCycle.Clear();
+    EXPECT_EQ(ShownBeamCount(unknownType), 0);
+}
+
+TEST(LiveViewDataTest, ReceiverTypeComesFromTheCycleThenTheFactoryRecord) {
+    LiveViewData data;
+    EXPECT_EQ(DeviceTypeCode(data), 0);
+    data.receiverFactory.SetByte(ReceiverFactoryField::DeviceType, 2);
+    data.receiverFactoryValid = true;
+    EXPECT_EQ(DeviceTypeCode(data), 2);
+    ReceiverSample sample;
+    sample.type = 6;
+    data.receiverCycle = MakeReceiverCycle(sample);
+    EXPECT_EQ(DeviceTypeCode(data), 6);
+}
+
+TEST(LiveViewDataTest, ReceiverLedsLightWhileTheCycleReportsThem) {
+    ReceiverSample sample;
+    sample.ledStatus = 0x04;
+    LiveViewData data = ReceiverData(sample);
+    EXPECT_EQ(ReceiverLedByte(data), 0x21);
+    for (std::uint8_t status : {0x20, 0x40, 0x64}) {
+        sample.ledStatus = status;
+        EXPECT_EQ(ReceiverLedByte(ReceiverData(sample)), 0x21);
+    }
+    sample.ledStatus = 0x9B; // none of the bits 0x64
+    EXPECT_EQ(ReceiverLedByte(ReceiverData(sample)), 0);
+    data.diagnosis = false;
+    EXPECT_EQ(ReceiverLedByte(data), 0);
+    data.diagnosis = true;
+    data.receiverCycle.Clear();
+    EXPECT_EQ(ReceiverLedByte(data), 0);
+}
+
+TEST(LiveViewDataTest, EmitterLedsBlinkWithAThreeHundredMillisecondPeriod) {
+    LiveViewData data = EmitterData(EmitterSample{}, 1);
+    data.tick = 149;
+    EXPECT_EQ(EmitterLedByte(data), 0);
+    data.tick = 150;
+    EXPECT_EQ(EmitterLedByte(data), 0x03);
+    data.tick = 299;
+    EXPECT_EQ(EmitterLedByte(data), 0x03);
+    data.tick = 300;
+    EXPECT_EQ(EmitterLedByte(data), 0);
+    data.tick = 450;
+    data.diagnosis = false;
+    EXPECT_EQ(EmitterLedByte(data), 0);
+}
+
+TEST(LiveViewDataTest, LedBitsLightTheirCells) {
+    const std::array<int, 6> receiver{5, 1, 2, 3, 0, 4};
+    for (int bit = 0; bit < 6; ++bit) {
+        EXPECT_EQ(LedCellOfBit(ControllerType::Receiver, bit),
+                  receiver[static_cast<std::size_t>(bit)]);
+    }
+    EXPECT_EQ(LedCellOfBit(ControllerType::Receiver, 6), -1);
+    EXPECT_EQ(LedCellOfBit(ControllerType::Emitter, 0), 5);
+    EXPECT_EQ(LedCellOfBit(ControllerType::Emitter, 1), 2);
+    EXPECT_EQ(LedCellOfBit(ControllerType::Emitter, 2), -1);
+    EXPECT_EQ(LedCellOfBit(ControllerType::Emitter, 9), -1);
+}
+
+TEST(LiveViewDataTest, PaletteAndProfilesFollowTheBuild) {
+    const BeamPalette customer = MakeBeamPalette(false);
+    const BeamPalette manufacturer = MakeBeamPalette(true);
+    EXPECT_EQ(customer[3], (Rgb{255, 159, 0}));
+    EXPECT_EQ(manufacturer[3], (Rgb{0, 0, 255}));
+    EXPECT_EQ(customer[7], (Rgb{127, 79, 0}));
+    EXPECT_EQ(customer[11], (Rgb{255, 0, 0}));
+    EXPECT_EQ(manufacturer[11], (Rgb{0, 0, 255}));
+    for (int i : {0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13}) {
+        EXPECT_EQ(customer[static_cast<std::size_t>(i)], manufacturer[static_cast<std::size_t>(i)]);
+    }
+    EXPECT_EQ(GetProfileImages(0).tileSize, 23);
+    EXPECT_EQ(LedCellSize(GetProfileImages(0).smallLedImage), 19);
+    EXPECT_EQ(LedCellSize(GetProfileImages(2).largeLedImage), 26);
+    EXPECT_EQ(GetProfileImages(4).tileSize, 34);
+    EXPECT_EQ(&GetProfileImages(5), &GetProfileImages(0));
+    EXPECT_EQ(&GetProfileImages(-1), &GetProfileImages(0));
+}
+
+} // namespace
+} // namespace lcdiag

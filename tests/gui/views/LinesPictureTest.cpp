@@ -1,0 +1,116 @@
+#include "SampleCycles.h"
+#include "ViewTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace lcdiag {
+namespace {
+
+using namespace testing;
+
+QRgb CellColour(const ViewPictures& pictures, int beam) {
+    const Rect cell = pictures.LinesGrid().Cell(beam);
+    return Pixel(pictures.LinesPicture(), cell.left + cell.width / 2, cell.top + cell.height / 2);
+}
+
+// The cell's top-left frame pixel: light for a raised cell, dark for a sunken one.
+QRgb FrameCorner(const ViewPictures& pictures, int beam) {
+    const Rect cell = pictures.LinesGrid().Cell(beam);
+    return Pixel(pictures.LinesPicture(), cell.left, cell.top);
+}
+
+LiveViewData Pattern(int interrupted = 1) {
+    ReceiverSample sample;
+    sample.beams = 20;
+    sample.free = interrupted < 0 ? BeamMask::FirstBeams(20) : AllBut(20, {interrupted});
+    sample.weak = Only({3});
+    sample.active = AllBut(20, {2});
+    return ReceiverData(sample);
+}
+
+TEST(LinesPictureTest, CellsShowTheColourOfTheirState) {
+    ViewPictures pictures = Pictures();
+    pictures.DrawLines(Pattern(), LinesPage::Lines);
+    EXPECT_EQ(CellColour(pictures, 1), Palette(beam_colour::Free));
+    EXPECT_EQ(CellColour(pictures, 2), Palette(beam_colour::Interrupted));
+    EXPECT_EQ(CellColour(pictures, 3), Palette(beam_colour::BlankedOut));
+    EXPECT_EQ(CellColour(pictures, 4), Palette(beam_colour::WeakSignal));
+    EXPECT_EQ(CellColour(pictures, 21), TestColours().face.rgb());
+    EXPECT_EQ(CellColour(pictures, 192), TestColours().face.rgb());
+    EXPECT_EQ(FrameCorner(pictures, 1), TestColours().highlight.rgb());
+}
+
+TEST(LinesPictureTest, EmitterCellsShowTheirCurrents) {
+    ViewPictures pictures = Pictures();
+    EmitterSample sample;
+    sample.beams = 30;
+    sample.notReached = Only({1});
+    sample.exceeded = Only({2});
+    pictures.DrawLines(EmitterData(sample, 1), LinesPage::Lines);
+    EXPECT_EQ(CellColour(pictures, 1), Palette(beam_colour::EmitterActive));
+    EXPECT_EQ(CellColour(pictures, 2), Palette(beam_colour::CurrentNotReached));
+    EXPECT_EQ(CellColour(pictures, 3), Palette(beam_colour::CurrentExceeded));
+    EXPECT_EQ(CellColour(pictures, 31), TestColours().face.rgb());
+}
+
+TEST(LinesPictureTest, DimensioningRedrawsTheLabels) {
+    ViewPictures pictures = Pictures();
+    LiveViewData data = Pattern();
+    const QImage numbers = pictures.DrawLines(data, LinesPage::Lines);
+    data.dimensioning = DimensioningMode::Position;
+    const QImage positions = pictures.DrawLines(data, LinesPage::Lines);
+    EXPECT_NE(numbers, positions);
+    const Rect cell = pictures.LinesGrid().Cell(1);
+    EXPECT_EQ(numbers.copy(0, 0, numbers.width(), cell.Bottom()),
+              positions.copy(0, 0, positions.width(), cell.Bottom()));
+    data.dimensioning = DimensioningMode::BeamNumber;
+    EXPECT_EQ(pictures.DrawLines(data, LinesPage::Lines), numbers);
+}
+
+TEST(LinesPictureTest, BeamDiagnosticsHoldTheFirstInterruption) {
+    ViewPictures pictures = Pictures();
+    pictures.SetBeamDiagnostics(true);
+    pictures.DrawLines(Pattern(-1), LinesPage::Lines); // the weak beam counts as not free
+    EXPECT_TRUE(pictures.LinesHeld());
+    pictures.SetBeamDiagnostics(true);
+    EXPECT_FALSE(pictures.LinesHeld());
+
+    LiveViewData allFree = Pattern(-1);
+    allFree.receiverCycle =
+        MakeReceiverCycle({20, 1, BeamMask::FirstBeams(20), {}, BeamMask::FirstBeams(20)});
+    pictures.DrawLines(allFree, LinesPage::Lines);
+    EXPECT_FALSE(pictures.LinesHeld());
+    pictures.DrawLines(Pattern(5), LinesPage::Lines);
+    EXPECT_TRUE(pictures.LinesHeld());
+    pictures.DrawLines(allFree, LinesPage::Lines);
+    EXPECT_EQ(CellColour(pictures, 6), Palette(beam_colour::Interrupted));
+    pictures.SetBeamDiagnostics(false);
+    pictures.DrawLines(allFree, LinesPage::Lines);
+    EXPECT_EQ(CellColour(pictures, 6), Palette(beam_colour::Free));
+}
+
+TEST(LinesPictureTest, ClicksOnTheSelectionPageToggleSunkenCells) {
+    ViewPictures pictures = Pictures();
+    LiveViewData data = Pattern();
+    data.selection.mode = BeamSelectionMode::Manual;
+    data.selection.fixedBlanking = BeamMask::FirstBeams(20);
+    pictures.DrawLines(data, LinesPage::Lines);
+    const Rect fifth = pictures.LinesGrid().Cell(5);
+    EXPECT_EQ(pictures.ClickBeam({fifth.left + 1, fifth.top + 1}, data.selection),
+              BeamClick::None); // the lines view is not the selection page
+
+    pictures.DrawLines(data, LinesPage::Selection);
+    const Rect first = pictures.LinesGrid().Cell(1);
+    EXPECT_EQ(pictures.ClickBeam({first.left + 1, first.top + 1}, data.selection),
+              BeamClick::SynchronisationBeam);
+    const Rect cell = pictures.LinesGrid().Cell(5);
+    EXPECT_EQ(pictures.ClickBeam({cell.left + 1, cell.top + 1}, data.selection),
+              BeamClick::Toggled);
+    EXPECT_FALSE(data.selection.fixedBlanking.Test(4));
+    pictures.DrawLines(data, LinesPage::Selection);
+    EXPECT_EQ(FrameCorner(pictures, 5), TestColours().shadow.rgb());
+    EXPECT_EQ(FrameCorner(pictures, 4), TestColours().highlight.rgb());
+}
+
+} // namespace
+} // namespace lcdiag

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/views/BeamPalette.h"
+#include "gui/views/PictureOps.h"
+#include "gui/views/ViewPictures.h"
+
+#include <QImage>
+
+namespace lcdiag::testing {
+
+// Fixed system colours, so that the tests do not depend on the desktop's.
+inline ViewColours TestColours() {
+    return {QColor(240, 240, 240), QColor(160, 160, 160), QColor(255, 255, 255), QColor(0, 0, 0)};
+}
+
+inline constexpr QSize Profile0View{784, 538};
+inline constexpr int ButtonHeight = 25;
+
+// A stand-in for the brand's logo, of its size.
+inline QImage TestLogo() {
+    QImage logo(315, 38, QImage::Format_ARGB32_Premultiplied);
+    logo.fill(Qt::transparent);
+    QPainter painter(&logo);
+    painter.fillRect(0, 10, 315, 18, QColor(43, 58, 127));
+    return logo;
+}
+
+inline ViewResources Resources() {
+    return ViewResources(0, ViewBuild{}, TestColours(), TestLogo());
+}
+
+inline ViewPictures Pictures(bool manufacturerFunctions = false) {
+    return ViewPictures(0, Profile0View, ViewBuild{manufacturerFunctions, 1}, TestColours(),
+                        TestLogo(), ButtonHeight);
+}
+
+inline QRgb Palette(int entry, bool manufacturerFunctions = false) {
+    return ToQColor(MakeBeamPalette(manufacturerFunctions)[static_cast<std::size_t>(entry)]).rgb();
+}
+
+inline QRgb Pixel(const QImage& image, int x, int y) {
+    return image.pixel(x, y);
+}
+
+} // namespace lcdiag::testing
