@@ -2,8 +2,10 @@
 // modes, the fault window, the view size and fonts of the screen profile.
 #include "core/app/ScreenProfile.h"
 #include "core/app/Texts.h"
+#include "gui/app/BrandLogo.h"
 #include "gui/app/TFRM_Main.h"
 #include "gui/app/TPictureBox.h"
+#include "gui/views/ViewPictures.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -27,7 +29,6 @@ constexpr TextId CancelCaption = 1033;
 constexpr int ButtonGap = 4;
 constexpr int CheckBoxInset = 8;
 constexpr int FaultRows = 5;
-const QColor DarkBlue(43, 58, 127);
 
 // The panels of the pages that are not pictures, in the order of pages_.
 constexpr std::array<const char*, 4> PageNames = {"Pnl_FabSetFrame", "Pnl_UserSetFrame",
@@ -41,18 +42,6 @@ QString Q(const std::string& text) {
 template <typename W> W* Named(W* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
-}
-
-QColor ColourOf(FontColour colour, const QColor& buttonText) {
-    switch (colour) {
-    case FontColour::DarkBlue:
-        return DarkBlue;
-    case FontColour::Black:
-        return Qt::black;
-    case FontColour::ButtonText:
-        return buttonText;
-    }
-    return buttonText;
 }
 
 int CentredOrStart(int client, int content) {
@@ -85,6 +74,14 @@ void TFRM_Main::BuildViewArea() {
     for (std::size_t page = 0; page < pages_.size(); ++page) {
         pages_[page] = Named(new QFrame(scrollContent_), PageNames[page]);
     }
+    connect(ScrlBr1, &QScrollBar::valueChanged, this, [this] { RequestRedraw(); });
+    connect(ChckBx_Main_1, &QCheckBox::toggled, this, [this](bool checked) {
+        if (pictures_) {
+            pictures_->SetBeamDiagnostics(checked);
+        }
+        RequestRedraw();
+    });
+    Img_Main->onPress = [this](QPoint at) { ClickSelectionPage(at); };
     HideViewControls();
 
     Pnl_ErrorFrame = Named(new QFrame(central), "Pnl_ErrorFrame");
@@ -133,31 +130,18 @@ void TFRM_Main::FitWindowToScreen() {
     ScrlBx_MainResize();
 }
 
-// The twelve view fonts; "Arial Unicode MS" is drawn with the metric-compatible Liberation
-// Sans where it is not installed.
-void TFRM_Main::BuildViewFonts() {
-    QFont::insertSubstitution(Q(std::string(ViewFontFace)), QStringLiteral("Liberation Sans"));
-    const QColor buttonText = palette().color(QPalette::ButtonText);
-    viewFonts_.clear();
-    for (int index = 0; index < ViewFontCount; ++index) {
-        const ViewFontStyle style = lcdiag::ViewFont(profile_, index);
-        QFont font(Q(std::string(ViewFontFace)), style.pointSize,
-                   style.bold ? QFont::Bold : QFont::Normal);
-        viewFonts_.push_back({font, ColourOf(style.colour, buttonText)});
-    }
-}
-
-const TViewFont& TFRM_Main::Font(int index) const {
-    return viewFonts_.at(static_cast<std::size_t>(index));
-}
-
-// The three live pictures, W x H, filled with the button face until they are drawn.
+// The three live pictures, W x H, in the desktop's colours, with the brand's logo as title;
+// the beam selection page keeps the height of its buttons free.
 void TFRM_Main::CreatePictures() {
-    const QColor face = palette().color(QPalette::Button);
-    for (QImage& picture : pictures_) {
-        picture = QImage(viewSize_, QImage::Format_RGB32);
-        picture.fill(face);
-    }
+    const ViewBuild build{variant_.ManufacturerFunctions(), variant_.Brand()};
+    pictures_ = std::make_unique<ViewPictures>(profile_, viewSize_, build,
+                                               ViewColours::FromPalette(palette()), BrandLogo(),
+                                               Btn_Main_2->height());
+    pictures_->OutputInfo(controller_->Info());
+    QRect place = pictures_->ScrollBarPlace();
+    place.setWidth(ScrlBr1->sizeHint().width());
+    beamScrollPlace_ = place;
+    ScrlBx_MainResize();
 }
 
 bool TFRM_Main::eventFilter(QObject* watched, QEvent* event) {
@@ -188,11 +172,6 @@ void TFRM_Main::ScrlBx_MainResize() {
     Btn_Main_1->move(Btn_Main_2->x(), Btn_Main_2->y() - ButtonGap - Btn_Main_1->height());
     ChckBx_Main_1->move(corner - QPoint(CheckBoxInset + ChckBx_Main_1->width(),
                                         CheckBoxInset + ChckBx_Main_1->height()));
-}
-
-void TFRM_Main::SetBeamScrollBarPlace(const QRect& inPicture) {
-    beamScrollPlace_ = inPicture;
-    ScrlBx_MainResize();
 }
 
 bool TFRM_Main::SetViewMode(int mode, bool force) {
@@ -286,20 +265,6 @@ bool TFRM_Main::ShowPage(int mode, int previous) {
 
 void TFRM_Main::RunTimerCycleNow() {
     Timer1Timer();
-}
-
-std::optional<ViewPicture> TFRM_Main::PictureOfMode(int mode) const {
-    switch (mode) {
-    case 1:
-        return ViewPicture::Bar;
-    case 2:
-    case 6:
-        return ViewPicture::Lines;
-    case 7:
-        return ViewPicture::Status;
-    default:
-        return std::nullopt;
-    }
 }
 
 // The fault list panel shows the fault list: entries newest first, each with its code,

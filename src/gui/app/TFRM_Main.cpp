@@ -13,6 +13,7 @@
 #include "gui/app/QtConnectionTimers.h"
 #include "gui/app/SimulatedDevice.h"
 #include "gui/app/TPictureBox.h"
+#include "gui/views/ViewPictures.h"
 #include "platform/clock/SystemClocks.h"
 #include "platform/serial/ComPort.h"
 #include "platform/serial/ComPortLink.h"
@@ -20,6 +21,8 @@
 #include "platform/serial/UsbAdapter.h"
 
 #include <QCloseEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <iostream>
@@ -30,6 +33,7 @@ namespace lcdiag {
 namespace {
 
 constexpr TextId MsgComPortNotOpened = 102;
+constexpr TextId SynchronisationBeamWarning = 140;
 constexpr int CyclicInterval = 25;
 constexpr std::uint32_t ProtectedStartCode = 19;
 
@@ -115,7 +119,6 @@ void TFRM_Main::BuildControls() {
         screen.width(), screen.height());
     BuildResolutionMenu(screen);
     FitWindowToScreen();
-    BuildViewFonts();
     CreatePictures();
     const int dimensions =
         RegReadInteger(*setup_.preferences, PreferenceKeyPath(), pref::Dimensions, 0);
@@ -140,10 +143,10 @@ void TFRM_Main::CreateConnection() {
     tickClock_ = std::make_unique<SteadyTickClock>();
     pcClock_ = std::make_unique<LocalPcClock>();
     connectionTimers_ = std::make_unique<QtConnectionTimers>(*this, *Timer1, *Timer2);
-    const Clock& clock =
-        simulated_ ? simulated_->LineClock() : static_cast<const Clock&>(*tickClock_);
-    controller_ = std::make_unique<ConnectionController>(*activePort_, clock, *connectionTimers_,
-                                                         *this, *pcClock_, pcVersion_);
+    lineClock_ =
+        simulated_ ? &simulated_->LineClock() : static_cast<const Clock*>(tickClock_.get());
+    controller_ = std::make_unique<ConnectionController>(
+        *activePort_, *lineClock_, *connectionTimers_, *this, *pcClock_, pcVersion_);
 }
 
 // The preference "ComPort": "USB" (in any letter case) looks the adapter up when adapter
@@ -244,9 +247,7 @@ void TFRM_Main::FormClose() {
     } catch (const std::exception& error) {
         ShowException(error);
     }
-    for (QImage& picture : pictures_) {
-        picture = QImage();
-    }
+    pictures_.reset();
 }
 
 // Timer1, every 25 ms: the connection's supervision (silence, the confirmation countdown),
@@ -272,16 +273,83 @@ void TFRM_Main::ArmResultReporter(int milliseconds) {
     Timer2->start(milliseconds);
 }
 
-// The live pictures plug in here: the picture of the current mode (bar 1, lines 2 and 6,
-// status 7) is drawn when the mode changed since the last tick or a redraw was requested,
-// and then copied to Img_Main.
+// The picture of the current mode (bar 1, lines 2 and 6, status 7) is drawn when the mode
+// changed since the last tick or a redraw was requested (a cycle arrived, the beam scroll
+// position moved, the unit or its information changed), and then copied to Img_Main.
 void TFRM_Main::RedrawCurrentView() {
     const bool due = viewMode_ != drawnMode_ || redrawRequested_;
     drawnMode_ = viewMode_;
     redrawRequested_ = false;
-    const auto picture = PictureOfMode(viewMode_);
-    if (due && picture) {
-        Img_Main->SetPicture(Picture(*picture));
+    if (due && pictures_ && controller_) {
+        DrawCurrentPicture();
+    }
+}
+
+void TFRM_Main::DrawCurrentPicture() {
+    const LiveViewData data = CurrentViewData();
+    switch (viewMode_) {
+    case 1:
+        UpdateBeamScrollBar(data);
+        Img_Main->SetPicture(pictures_->DrawBar(data, ScrlBr1->value()));
+        break;
+    case 2:
+        Img_Main->SetPicture(pictures_->DrawLines(data, LinesPage::Lines));
+        break;
+    case 6:
+        Img_Main->SetPicture(pictures_->DrawLines(data, LinesPage::Selection));
+        break;
+    case 7:
+        Img_Main->SetPicture(pictures_->DrawStatus(data));
+        break;
+    default:
+        break;
+    }
+}
+
+// What the pictures show, copied from the connection at this tick.
+LiveViewData TFRM_Main::CurrentViewData() const {
+    const ConnectionController& link = *controller_;
+    LiveViewData data;
+    data.controller = link.Unit();
+    data.diagnosis = link.State() == LinkState::Diagnosis;
+    data.tick = lineClock_->Now();
+    data.receiverCycle = link.ReceiverCycles();
+    data.emitterCycle = link.EmitterCycles();
+    data.receiverFactory = link.ReceiverFactory();
+    data.receiverFactoryValid = link.ReceiverFactoryValid();
+    data.emitterFactory = link.EmitterFactory();
+    data.emitterFactoryValid = link.EmitterFactoryValid();
+    data.emitterCustomer = link.EmitterCustomer();
+    data.emitterCustomerValid = link.EmitterCustomerValid();
+    data.dimensioning =
+        dimensioning_ == 1 ? DimensioningMode::Position : DimensioningMode::BeamNumber;
+    data.selection = beamSelection_;
+    return data;
+}
+
+// ScrlBr1 spans the beams beyond the 16 rows; setting its range is no user scroll.
+void TFRM_Main::UpdateBeamScrollBar(const LiveViewData& data) {
+    const ScrollRange range = ViewPictures::BarScroll(data);
+    const QSignalBlocker quiet(ScrlBr1);
+    ScrlBr1->setRange(range.minimum, range.maximum);
+    ScrlBr1->setEnabled(range.enabled);
+}
+
+// A press on the beam selection page toggles a beam of the blanking being edited; the
+// synchronisation beam is refused with a warning.
+void TFRM_Main::ClickSelectionPage(QPoint at) {
+    if (viewMode_ != 6 || !pictures_) {
+        return;
+    }
+    switch (pictures_->ClickBeam(at, beamSelection_)) {
+    case BeamClick::SynchronisationBeam:
+        ShowMessageId(msg::Warning | SynchronisationBeamWarning);
+        break;
+    case BeamClick::Toggled:
+        RequestRedraw();
+        break;
+    case BeamClick::None:
+        break;
     }
 }
 
@@ -325,6 +393,9 @@ void TFRM_Main::ControllerTypeSwitched() {
     }
     // The pictures draw title, legend and static parts for the unit again, and the pages
     // show the unit's panels.
+    if (pictures_) {
+        pictures_->SetControllerType(type);
+    }
     RequestRedraw();
 }
 
@@ -357,8 +428,11 @@ void TFRM_Main::ComPortDisconnect() {
     SetConnectCaption(controller_->ConnectCaption());
 }
 
-// The information panel is part of the bar picture: it is drawn again with the picture.
+// The information panel is part of the bar picture.
 void TFRM_Main::RefreshInfo() {
+    if (pictures_) {
+        pictures_->OutputInfo(controller_->Info());
+    }
     RequestRedraw();
 }
 

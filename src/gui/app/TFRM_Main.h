@@ -8,14 +8,13 @@
 #include "core/device/FaultList.h"
 #include "core/protocol/ConnectionController.h"
 #include "core/protocol/Port.h"
+#include "core/views/LiveViewData.h"
 #include "gui/app/CommandLine.h"
 #include "gui/app/QtEventDispatcher.h"
 #include "platform/serial/PortMenu.h"
 
-#include <QColor>
-#include <QFont>
-#include <QImage>
 #include <QMainWindow>
+#include <QRect>
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -47,6 +46,7 @@ class PreferenceStore;
 class TComPort;
 class TDeviceList;
 class TPictureBox;
+class ViewPictures;
 
 // What the program hands the main window when it starts.
 struct TMainSetup {
@@ -60,15 +60,6 @@ struct TMainSetup {
     // Run on the simulated device instead of a port.
     std::optional<SimulationRequest> simulation;
 };
-
-// One of the twelve view fonts of the screen profile, with its colour.
-struct TViewFont {
-    QFont font;
-    QColor colour;
-};
-
-// The three live pictures, each of the fixed view size.
-enum class ViewPicture { Bar, Lines, Status };
 
 // Password dialog modes the window asks for.
 inline constexpr int PasswordUserSettings = 0;
@@ -99,7 +90,6 @@ public:
     int ScreenProfileIndex() const { return profile_; }
     // W x H: the size of every live picture, fixed for the run.
     QSize ViewSize() const { return viewSize_; }
-    const TViewFont& Font(int index) const;
     // 0: beam numbers, 1: positions (preference "Dimensions").
     int Dimensioning() const { return dimensioning_; }
 
@@ -111,11 +101,10 @@ public:
     // Centres the picture and the pages in the scroll box (the box's resize handler).
     void ScrlBx_MainResize();
 
-    // The live pictures draw into these; RequestRedraw makes the next tick show them again.
-    QImage& Picture(ViewPicture which) { return pictures_[static_cast<std::size_t>(which)]; }
+    // The live pictures (bar, status, lines); RequestRedraw makes the next tick draw the
+    // current one again.
+    const ViewPictures& Pictures() const { return *pictures_; }
     void RequestRedraw() { redrawRequested_ = true; }
-    // Where ScrlBr1 stands in the bar picture; the scroll box adds the picture's offset.
-    void SetBeamScrollBarPlace(const QRect& inPicture);
 
     FaultList& Faults() { return controller_->Faults(); }
     ControllerType ConnectedUnit() const { return controller_->Unit(); }
@@ -204,13 +193,15 @@ private:
     void BuildViewArea();
     QSize ScreenSize() const;
     void FitWindowToScreen();
-    void BuildViewFonts();
     void CreatePictures();
+    LiveViewData CurrentViewData() const;
+    void DrawCurrentPicture();
+    void UpdateBeamScrollBar(const LiveViewData& data);
+    void ClickSelectionPage(QPoint at);
     void HideViewControls();
     bool ShowPage(int mode, int previous);
     void RunTimerCycleNow();
     void SyncFaultWindow();
-    std::optional<ViewPicture> PictureOfMode(int mode) const;
 
     TMainSetup setup_;
     BuildVariant variant_;
@@ -223,9 +214,9 @@ private:
 
     int profile_ = 0;
     QSize viewSize_;
-    std::vector<TViewFont> viewFonts_;
-    std::array<QImage, 3> pictures_;
-    QRect beamScrollPlace_;
+    std::unique_ptr<ViewPictures> pictures_;
+    QRect beamScrollPlace_;       // ScrlBr1 in picture coordinates
+    BeamSelection beamSelection_; // what the beam selection page shows and edits
     int viewMode_ = 0;
     int drawnMode_ = 0;
     bool redrawRequested_ = false;
@@ -243,6 +234,7 @@ private:
     Port* activePort_ = nullptr;
     std::unique_ptr<SteadyTickClock> tickClock_;
     std::unique_ptr<LocalPcClock> pcClock_;
+    const Clock* lineClock_ = nullptr; // the simulated device's clock or the steady tick
     std::unique_ptr<QtConnectionTimers> connectionTimers_;
     // Last of the link's parts: it talks to the port, so it goes first.
     std::unique_ptr<ConnectionController> controller_;

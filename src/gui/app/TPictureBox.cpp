@@ -1,5 +1,6 @@
 #include "gui/app/TPictureBox.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace lcdiag {
@@ -12,6 +13,13 @@ void TPictureBox::SetPicture(const QImage& picture) {
 void TPictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, picture_);
+}
+
+void TPictureBox::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && onPress) {
+        onPress(event->position().toPoint());
+    }
+    QWidget::mousePressEvent(event);
 }
 
 } // namespace lcdiag

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 
 namespace lcdiag {
 
@@ -13,9 +14,12 @@ public:
 
     void SetPicture(const QImage& picture);
     const QImage& Picture() const { return picture_; }
+    // Called with the position of a left mouse press (picture coordinates).
+    std::function<void(QPoint)> onPress;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     QImage picture_;
