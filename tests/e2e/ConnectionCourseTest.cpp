@@ -56,10 +56,12 @@ TEST_P(ReceiverCourse, SilenceResetsWithoutAMessageAndTheNextIdentificationRecon
     world.Open();
     ASSERT_TRUE(world.RunUntil([&] { return world.controller.ReceiverCycles().Valid(); }));
     world.view.viewMode = 4; // the customer settings page is left on silence
+    const int refreshesBefore = world.view.infoRefreshes;
 
     ASSERT_TRUE(world.RunUntil([&] { return world.controller.State() == LinkState::Idle; }));
     const ConnectionController& c = world.controller;
     EXPECT_EQ(c.Info(), InfoTexts{});
+    EXPECT_GT(world.view.infoRefreshes, refreshesBefore); // the panel shows the placeholders
     EXPECT_FALSE(c.ReceiverCycles().Valid());
     EXPECT_FALSE(c.ReceiverFactoryValid());
     EXPECT_EQ(world.port.BaudRate(), ConnectionController::LineBaud);

@@ -17,19 +17,21 @@ bool Refused(const std::vector<std::string>& args) {
 }
 
 TEST(CommandLine, SimulatorOptionsRunUpToTheNextProgramOption) {
-    const CommandLine line = Parsed(
-        {"--simulate", "emitter", "--beams", "40", "--screenshot", "/tmp/x.png", "--after", "250"});
+    const CommandLine line = Parsed({"--simulate", "emitter", "--beams", "40", "--view", "status",
+                                     "--screenshot", "/tmp/x.png", "--after", "250"});
     ASSERT_TRUE(line.simulation);
     EXPECT_EQ(line.simulation->unit, ControllerType::Emitter);
     EXPECT_EQ(line.simulation->options, (std::vector<std::string>{"--beams", "40"}));
     EXPECT_EQ(line.screenshotFile, "/tmp/x.png");
     EXPECT_EQ(line.screenshotDelayMs, 250);
+    EXPECT_EQ(line.viewMode, 7);
 }
 
 TEST(CommandLine, DefaultsAndHelp) {
     const CommandLine none = Parsed({});
     EXPECT_FALSE(none.simulation);
     EXPECT_FALSE(none.screenshotFile);
+    EXPECT_FALSE(none.viewMode);
     EXPECT_EQ(Parsed({"--screenshot", "a.png"}).screenshotDelayMs, 1500);
     EXPECT_EQ(Parsed({"--simulate", "receiver"}).simulation->unit, ControllerType::Receiver);
     EXPECT_TRUE(AsksForHelp({"--simulate", "receiver", "-h"}));
@@ -46,6 +48,8 @@ TEST(CommandLine, MistakesAreRefused) {
     for (const char* delay : {"-1", "1e3", "", "99999999999", "3600001"}) {
         EXPECT_TRUE(Refused({"--screenshot", "a.png", "--after", delay})) << delay;
     }
+    EXPECT_TRUE(Refused({"--view", "settings"})); // the settings page needs its password
+    EXPECT_TRUE(Refused({"--view"}));
     EXPECT_TRUE(Refused({"--verbose"}));
 }
 

@@ -79,6 +79,7 @@ protected:
         setup.preferences = &preferences;
         setup.languageFolder = languages.Path();
         setup.messageDialogs = &dialogs;
+        setup.simulation = simulation;
         if (adapterSupport) {
             setup.loadAdapterSupport = [this] {
                 auto list = std::make_unique<FakeDeviceList>();
@@ -107,6 +108,7 @@ protected:
 
     TempFolder languages;
     CountingPreferenceStore preferences;
+    std::optional<SimulationRequest> simulation; // the simulated device in place of a port
     RecordingDialogs dialogs;
     bool adapterSupport = false;
     std::vector<TSerialDevice> ports;

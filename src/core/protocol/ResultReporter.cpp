@@ -118,6 +118,7 @@ void ConnectionController::ResetDisplayedData() {
     emitterCycle_.Clear();
     buttons_.Btn_RFS_5 = false;
     buttons_.Btn_EFS_3 = false;
+    view_.RefreshInfo(); // the information panel shows the placeholders again
     view_.Redraw();
 }
 

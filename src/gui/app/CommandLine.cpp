@@ -2,12 +2,25 @@
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
 
 namespace lcdiag {
 namespace {
 
 bool IsProgramOption(const std::string& arg) {
-    return arg == "--simulate" || arg == "--screenshot" || arg == "--after";
+    return arg == "--simulate" || arg == "--screenshot" || arg == "--after" || arg == "--view";
+}
+
+// The views a user can start in, by the names of the View menu's pictures and pages.
+std::optional<int> ViewModeNamed(const std::string& name) {
+    static constexpr std::pair<const char*, int> Views[] = {
+        {"bar", 1}, {"lines", 2}, {"history", 5}, {"status", 7}, {"calculator", 8}};
+    for (const auto& [viewName, mode] : Views) {
+        if (name == viewName) {
+            return mode;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<ControllerType> UnitNamed(const std::string& name) {
@@ -58,6 +71,9 @@ private:
         if (option == "--after") {
             return Delay();
         }
+        if (option == "--view") {
+            return View();
+        }
         return "unknown argument: " + option;
     }
 
@@ -94,6 +110,16 @@ private:
         return std::nullopt;
     }
 
+    std::optional<std::string> View() {
+        const auto mode = at_ < args_.size() ? ViewModeNamed(args_[at_]) : std::nullopt;
+        if (line_.viewMode || !mode) {
+            return std::string("--view takes bar, lines, status, history or calculator, once");
+        }
+        ++at_;
+        line_.viewMode = *mode;
+        return std::nullopt;
+    }
+
     const std::vector<std::string>& args_;
     std::size_t at_ = 0;
     CommandLine line_;
@@ -120,6 +146,7 @@ std::string CommandLineHelp(const std::string& program) {
            "                       run on the simulated device instead of a port\n"
            "  --screenshot FILE    save the main window as a PNG file and quit\n"
            "  --after MS           take the screenshot after MS milliseconds (default 1500)\n"
+           "  --view NAME          start in the view bar, lines, status, history or calculator\n"
            "  --help               show this help\n"
            "\n"
            "Qt's own options (-platform, ...) are understood as well.\n";

@@ -23,6 +23,7 @@ struct CommandLine {
     std::optional<SimulationRequest> simulation;
     std::optional<std::string> screenshotFile; // "--screenshot FILE": save the window and quit
     int screenshotDelayMs = 1500;              // "--after MS"
+    std::optional<int> viewMode;               // "--view NAME": the view mode to start in
 };
 
 inline constexpr int MaxScreenshotDelayMs = 3600000;

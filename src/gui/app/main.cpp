@@ -70,6 +70,9 @@ int main(int argc, char** argv) {
         return 1; // the error has been shown
     }
     window.show();
+    if (line.viewMode) {
+        window.SetViewMode(*line.viewMode);
+    }
     if (line.screenshotFile) {
         ScheduleScreenshot(window, *line.screenshotFile, line.screenshotDelayMs);
     }

@@ -1,0 +1,75 @@
+// The whole program on the simulated device: cycles from the simulated controller reach the
+// pictures on screen, and a device that goes away is reported.
+#include "GuiTestSupport.h"
+#include "core/views/BeamPalette.h"
+#include "gui/app/TPictureBox.h"
+#include "gui/views/PictureOps.h"
+#include "gui/views/ViewPictures.h"
+
+#include <gtest/gtest.h>
+
+namespace lcdiag {
+namespace {
+
+using test::MainWindowTest;
+using test::WaitUntil;
+
+QRgb PaletteEntry(int entry) {
+    return ToQColor(MakeBeamPalette(false)[static_cast<std::size_t>(entry)]).rgb();
+}
+
+// The lens of the connected unit's tile in a beam row of the bar picture.
+QRgb LensOfRow(const TFRM_Main& window, const QImage& shown, int row) {
+    const BarGeometry& g = window.Pictures().Bar();
+    const int y = g.RowTop(row) + g.tileHeight / 2;
+    const int x = window.ConnectedUnit() == ControllerType::Receiver
+                      ? g.ReceiverTileLeft() + g.tileWidth / 2
+                      : g.EmitterTileLeft() + g.tileWidth / 2;
+    return shown.pixel(x, y);
+}
+
+const TPictureBox& ShownPicture(TFRM_Main& window) {
+    return *window.findChild<TPictureBox*>(QStringLiteral("Img_Main"));
+}
+
+TEST_F(MainWindowTest, SimulatedReceiverCyclesAndInformationReachTheScreen) {
+    simulation = SimulationRequest{ControllerType::Receiver, {}};
+    auto window = MakeWindow();
+    EXPECT_EQ(LensOfRow(*window, ShownPicture(*window).Picture(), 1),
+              PaletteEntry(beam_colour::BlankedOut)); // no cycle yet: inactive
+
+    ASSERT_TRUE(WaitUntil([&] { return window->Connection().ReceiverCycles().Valid(); }));
+    window->Timer1Timer();
+    EXPECT_EQ(LensOfRow(*window, ShownPicture(*window).Picture(), 1),
+              PaletteEntry(beam_colour::Free));
+    EXPECT_NE(window->Connection().Info().type, InfoTexts{}.type);
+    EXPECT_EQ(ShownPicture(*window).Picture(), window->Pictures().BarPicture());
+    EXPECT_EQ(Item(*window, "MNU_Connect")->text().toStdString(), "Disconnect");
+}
+
+TEST_F(MainWindowTest, SimulatedEmitterSwitchesThePictures) {
+    simulation = SimulationRequest{ControllerType::Emitter, {}};
+    auto window = MakeWindow();
+    ASSERT_TRUE(WaitUntil([&] { return window->Connection().EmitterCycles().Valid(); }));
+    window->Timer1Timer();
+    EXPECT_EQ(window->ConnectedUnit(), ControllerType::Emitter);
+    EXPECT_EQ(window->Pictures().Controller(), ControllerType::Emitter);
+    EXPECT_EQ(ShownPicture(*window).Picture(), window->Pictures().BarPicture());
+}
+
+TEST_F(MainWindowTest, UnpluggedSimulatedDeviceIsReportedAndTheLiveDataGoes) {
+    simulation = SimulationRequest{ControllerType::Receiver, {"--unplug-after", "1500"}};
+    auto window = MakeWindow();
+    ASSERT_TRUE(WaitUntil([&] { return !dialogs.shown.empty(); }));
+    EXPECT_NE(Messages().front().find("was disconnected from the PC"), std::string::npos);
+    EXPECT_EQ(Item(*window, "MNU_Connect")->text().toStdString(), "Connect");
+
+    // The silence after the unplug clears the cycle, and the rows go inactive.
+    ASSERT_TRUE(WaitUntil([&] { return !window->Connection().ReceiverCycles().Valid(); }));
+    window->Timer1Timer();
+    EXPECT_EQ(LensOfRow(*window, ShownPicture(*window).Picture(), 1),
+              PaletteEntry(beam_colour::BlankedOut));
+}
+
+} // namespace
+} // namespace lcdiag
