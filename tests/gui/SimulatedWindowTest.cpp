@@ -35,6 +35,7 @@ const TPictureBox& ShownPicture(TFRM_Main& window) {
 TEST_F(MainWindowTest, SimulatedReceiverCyclesAndInformationReachTheScreen) {
     simulation = SimulationRequest{ControllerType::Receiver, {}};
     auto window = MakeWindow();
+    window->Timer1Timer();
     EXPECT_EQ(LensOfRow(*window, ShownPicture(*window).Picture(), 1),
               PaletteEntry(beam_colour::BlankedOut)); // no cycle yet: inactive
 

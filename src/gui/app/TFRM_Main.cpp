@@ -247,6 +247,9 @@ void TFRM_Main::FormClose() {
     } catch (const std::exception& error) {
         ShowException(error);
     }
+    if (Img_Main != nullptr) {
+        Img_Main->Clear();
+    }
     pictures_.reset();
 }
 

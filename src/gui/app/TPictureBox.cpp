@@ -6,13 +6,25 @@
 namespace lcdiag {
 
 void TPictureBox::SetPicture(const QImage& picture) {
-    picture_ = picture; // shared until the next drawing writes into the original
+    picture_ = &picture;
     update();
 }
 
+void TPictureBox::Clear() {
+    picture_ = nullptr;
+    update();
+}
+
+const QImage& TPictureBox::Picture() const {
+    static const QImage none;
+    return picture_ != nullptr ? *picture_ : none;
+}
+
 void TPictureBox::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.drawImage(0, 0, picture_);
+    if (picture_ != nullptr) {
+        QPainter painter(this);
+        painter.drawImage(0, 0, *picture_);
+    }
 }
 
 void TPictureBox::mousePressEvent(QMouseEvent* event) {

@@ -6,14 +6,17 @@
 
 namespace lcdiag {
 
-// The visible picture of the main view (Img_Main): it shows a copy of the picture that the
-// cyclic timer last handed it, at its fixed size, unscaled.
+// The visible picture of the main view (Img_Main): it paints the picture that the cyclic timer
+// last handed it, at its fixed size, unscaled. It refers to the picture rather than copying
+// it: a copy would detach the large image at every redraw of the live views.
 class TPictureBox final : public QWidget {
 public:
     explicit TPictureBox(QWidget* parent = nullptr) : QWidget(parent) {}
 
+    // The picture must stay where it is until the next SetPicture or Clear.
     void SetPicture(const QImage& picture);
-    const QImage& Picture() const { return picture_; }
+    void Clear();
+    const QImage& Picture() const;
     // Called with the position of a left mouse press (picture coordinates).
     std::function<void(QPoint)> onPress;
 
@@ -22,7 +25,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    QImage picture_;
+    const QImage* picture_ = nullptr;
 };
 
 } // namespace lcdiag
