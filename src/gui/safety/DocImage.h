@@ -45,6 +45,7 @@ public:
     explicit TDocImage(QWidget* parent = nullptr);
 
     TDocFont& Font() { return font_; }
+    const TDocFont& Font() const { return font_; }
     QColor BackColor = Qt::white;
     // Applies to the next paragraph or table.
     MarkupAlignment Alignment = MarkupAlignment::Left;
