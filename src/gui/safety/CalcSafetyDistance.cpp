@@ -60,6 +60,7 @@ TCalcSafetyDistance::TCalcSafetyDistance(int screenProfile, QSize viewSize, QWid
     setObjectName(QStringLiteral("Pnl_CalcSecurityDistanceMain"));
     SetPointSize(*this, fontSize_);
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
 
     auto* heading = Named(new QLabel(UiText(Heading), this), "Lbl_CSD_0");
     const ViewFontStyle headingStyle = ViewFont(screenProfile, HeadingFont);
@@ -151,6 +152,15 @@ QWidget* TCalcSafetyDistance::BuildInputs() {
         (*outputs[i])->setReadOnly(true);
         (*outputs[i])->setFocusPolicy(Qt::NoFocus);
         grid->addWidget(*outputs[i], row++, 2);
+    }
+    // Wide enough for the longest distance with its note; long labels wrap instead.
+    const int fieldWidth =
+        box->fontMetrics().horizontalAdvance(QStringLiteral("00000 (K = 1,6m/s)")) + 12;
+    for (QLineEdit* field : box->findChildren<QLineEdit*>()) {
+        field->setMinimumWidth(fieldWidth);
+    }
+    for (QLabel* label : box->findChildren<QLabel*>()) {
+        label->setWordWrap(true);
     }
     grid->setColumnStretch(0, 1);
     return box;
