@@ -49,6 +49,25 @@ template <typename W> W* Named(W* widget, const char* name) {
 
 } // namespace
 
+std::string WithCompleteHeading(const NoteParagraph& table) {
+    const std::string& text = table.text;
+    const auto cells = std::count(text.begin(), text.end(), '|') + 1;
+    const auto missing = static_cast<long long>(table.columns) * table.rows - cells;
+    if (missing <= 0 || missing >= table.columns) {
+        return text;
+    }
+    const std::string empties(static_cast<std::size_t>(missing), '|');
+    std::size_t rowEnd = 0;
+    for (long long cell = 0; cell < table.columns - missing; ++cell) {
+        const std::size_t bar = text.find('|', rowEnd);
+        if (bar == std::string::npos) {
+            return text + empties; // a table of one row
+        }
+        rowEnd = bar + 1;
+    }
+    return text.substr(0, rowEnd) + empties + text.substr(rowEnd);
+}
+
 TFRM_Warnings::TFRM_Warnings(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -169,7 +188,7 @@ void TFRM_Warnings::FillDocument(const SafetyNote& note) {
         }
         if (paragraph.table) {
             doc_->Alignment = MarkupAlignment::Centred;
-            doc_->AddTable(paragraph.columns, paragraph.rows, paragraph.text);
+            doc_->AddTable(paragraph.columns, paragraph.rows, WithCompleteHeading(paragraph));
         } else {
             doc_->Alignment = MarkupAlignment::Left;
             doc_->AddText(paragraph.text);

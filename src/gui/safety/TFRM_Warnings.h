@@ -15,6 +15,11 @@ namespace lcdiag {
 
 class TDocImage;
 
+// The text of a table paragraph as the note draws it. A table whose heading row holds fewer
+// cells than its other rows (a heading over the first columns only) would be refused for its
+// count and lose all its rows; its heading row is completed with empty cells instead.
+std::string WithCompleteHeading(const NoteParagraph& table);
+
 // The safety note a user reads to its end and confirms before a setting that reduces the
 // protection takes effect. The check box becomes available once the end of the text has been
 // scrolled into view, and "OK" only while it is checked. Modal result 1 when confirmed, 2

@@ -7,6 +7,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
+#include <algorithm>
 
 namespace lcdiag {
 namespace {
@@ -114,6 +115,35 @@ TEST_F(WarningsTest, LayoutFollowsTheWindow) {
     EXPECT_EQ(box.bottom() + 1 + 4, Ok()->y());
     // The document leaves room for a scroll bar, so that nothing scrolls sideways.
     EXPECT_LT(note.Document().x() + note.Document().width(), box.width());
+}
+
+} // namespace
+} // namespace lcdiag
+
+namespace lcdiag {
+namespace {
+
+std::size_t Cells(const std::string& text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '|')) + 1;
+}
+
+TEST(WarningsTables, ShortHeadingRowIsCompletedSoThatTheRowsKeepTheirColumns) {
+    EXPECT_EQ(WithCompleteHeading({true, 3, 2, "a|b|1|2|3"}), "a|b||1|2|3");
+    EXPECT_EQ(WithCompleteHeading({true, 3, 1, "a"}), "a||");
+    EXPECT_EQ(WithCompleteHeading({true, 2, 2, "a|b|c|d"}), "a|b|c|d");
+    // More missing than a row, or too many cells: left to the document, which draws nothing.
+    EXPECT_EQ(WithCompleteHeading({true, 3, 3, "a|b|c|d"}), "a|b|c|d");
+    EXPECT_EQ(WithCompleteHeading({true, 2, 1, "a|b|c"}), "a|b|c");
+
+    // The table of effective resolutions of the floating blanking note.
+    const SafetyNote note = AssembleSafetyNote(0, {});
+    const auto table = std::find_if(note.paragraphs.begin(), note.paragraphs.end(),
+                                    [](const NoteParagraph& p) { return p.columns == 7; });
+    ASSERT_NE(table, note.paragraphs.end());
+    EXPECT_EQ(Cells(WithCompleteHeading(*table)), 7u * 21u);
+    // The heading's three cells, four empty ones, then the first row.
+    EXPECT_NE(WithCompleteHeading(*table).find("Effective resolution</b>|||||1|14|24|"),
+              std::string::npos);
 }
 
 } // namespace
