@@ -74,6 +74,9 @@ TFRM_Warnings::TFRM_Warnings(QWidget* parent)
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("FRM_Warnings"));
     setModal(true);
+    QFont face = font();
+    face.setFamilies({DocumentFace, QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+    setFont(face);
     ScrollBox1 = Named(new QScrollArea(this), "ScrollBox1");
     scrollContent_ = new QWidget;
     ScrollBox1->setWidget(scrollContent_);
