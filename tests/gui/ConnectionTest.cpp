@@ -95,6 +95,7 @@ TEST_F(ConnectionTest, ManufacturerBuildOpensThePortOnlyAfterTheProtectedStart) 
     auto window = MakeWindow(16 | BuildVariant::ManufacturerBit);
     EXPECT_TRUE(dialogs.shown.empty()); // nothing opened yet
     QEvent activate(QEvent::WindowActivate);
+    test::EnterPassword(QStringLiteral("LCD-factory-7013"));
     QCoreApplication::sendEvent(window.get(), &activate);
     ASSERT_TRUE(WaitUntil([&] { return !dialogs.shown.empty(); }));
     EXPECT_EQ(Messages(), std::vector<std::string>{ComPortNotOpened});

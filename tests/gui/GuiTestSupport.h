@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -41,6 +43,14 @@ inline void WhenModalShows(std::function<void(QWidget*)> act) {
         }
     });
     timer->start();
+}
+
+// Answers the next password dialog with the entry and "OK".
+inline void EnterPassword(const QString& password) {
+    WhenModalShows([password](QWidget* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("Edt_Pwd_1"))->setText(password);
+        dialog->findChild<QPushButton*>(QStringLiteral("Btn_Pwd_1"))->click();
+    });
 }
 
 // The preference store of the tests, counting the writes of each value.

@@ -107,7 +107,8 @@ TEST_F(MainWindowTest, FactorySettingsOnlyWithManufacturerFunctions) {
 
 TEST_F(MainWindowTest, PagesAndBeamSelectionShowTheirControls) {
     auto window = MakeWindow();
-    Click(*window, "MNU_P5"); // the user settings: unlocked until the password dialog exists
+    test::EnterPassword(QStringLiteral("light-curtain")); // the user settings' default password
+    Click(*window, "MNU_P5");
     EXPECT_EQ(window->ViewMode(), 4);
     EXPECT_TRUE(Visible(*window, "Pnl_UserSetFrame"));
     Click(*window, "MNU_P7");

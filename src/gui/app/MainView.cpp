@@ -189,6 +189,7 @@ bool TFRM_Main::SetViewMode(int mode, bool force) {
         settingsUnlocked_ = true;
     }
     const int previous = viewMode_;
+    calculatorExitMode_ = mode == 8 ? previous : calculatorExitMode_;
     viewMode_ = mode;
     HideViewControls();
     if (!ShowPage(mode, previous)) {

@@ -6,13 +6,14 @@
 #include "core/app/TextLines.h"
 #include "core/app/Texts.h"
 #include "core/app/Version.h"
-#include "core/safety/Markup.h"
-#include "core/safety/SafetyNotes.h"
 #include "gui/app/MessageBoxes.h"
 #include "gui/app/ProgramVersion.h"
 #include "gui/app/QtConnectionTimers.h"
 #include "gui/app/SimulatedDevice.h"
 #include "gui/app/TPictureBox.h"
+#include "gui/safety/CalcSafetyDistance.h"
+#include "gui/safety/TFRM_Password.h"
+#include "gui/safety/TFRM_Warnings.h"
 #include "gui/views/ViewPictures.h"
 #include "platform/clock/SystemClocks.h"
 #include "platform/serial/ComPort.h"
@@ -21,10 +22,12 @@
 #include "platform/serial/UsbAdapter.h"
 
 #include <QCloseEvent>
+#include <QFrame>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <iostream>
 #include <stdexcept>
 #include <utility>
@@ -36,11 +39,26 @@ constexpr TextId MsgComPortNotOpened = 102;
 constexpr TextId SynchronisationBeamWarning = 140;
 constexpr int CyclicInterval = 25;
 constexpr std::uint32_t ProtectedStartCode = 19;
+constexpr std::size_t CalculatorPanel = 3; // Pnl_CalcSecurityDistance among pages_
+constexpr int IncompatibilityNote = 4;
+constexpr int DialogFont = 10; // the view font whose size the password dialog takes
 
 QTimer* NewTimer(QObject* owner, const char* name) {
     auto* timer = new QTimer(owner);
     timer->setObjectName(QString::fromLatin1(name));
     return timer;
+}
+
+// The calculator lives in its panel from its first opening on.
+TCalcSafetyDistance& CalculatorIn(QFrame& panel, int profile, QSize viewSize) {
+    if (auto* page = panel.findChild<TCalcSafetyDistance*>()) {
+        return *page;
+    }
+    auto* page = new TCalcSafetyDistance(profile, viewSize, &panel);
+    auto* layout = new QVBoxLayout(&panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(page);
+    return *page;
 }
 
 } // namespace
@@ -358,17 +376,30 @@ void TFRM_Main::ClickSelectionPage(QPoint at) {
 
 // The pages plug in here: the factory editor (mode 3), the customer editor (4), the history
 // (5) and the calculator (8) fill their panels; false when the page cannot be filled (the
-// view then goes back). Until the pages exist their panels stay empty.
-bool TFRM_Main::FillPage(int /*mode*/) {
+// view then goes back). The calculator starts from its defaults at every opening; its "Exit"
+// returns to the page it was opened from.
+bool TFRM_Main::FillPage(int mode) {
+    if (mode == 8) {
+        TCalcSafetyDistance& calculator =
+            CalculatorIn(*pages_[CalculatorPanel], profile_, viewSize_);
+        calculator.onExit = [this] {
+            SetViewMode(calculatorExitMode_ >= 1 && calculatorExitMode_ != 8 ? calculatorExitMode_
+                                                                             : 1);
+        };
+        calculator.deviceResolution = [this] { return controller_->Info().resolution; };
+        calculator.InitCSD();
+    }
     return true;
 }
 
-// The password dialog plugs in here: shown in the mode (0 user settings, 1 change password,
-// 8 factory) with the size of font 10, it returns PasswordResult (0 refused, 1 or 2
-// accepted). Until it exists, the user settings and the factory start count as unlocked, and
-// a password change as not made, so that no change is reported that did not happen.
+// The password dialog in the mode (0 user settings, 1 change password, 8 factory) with the
+// size of font 10; returns PasswordResult (0 refused, 1 or 2 accepted).
 int TFRM_Main::ShowPasswordDialog(int mode) {
-    return mode == PasswordChange ? 0 : 1;
+    TFRM_Password dialog(*setup_.preferences, this);
+    dialog.SetFontSize(ViewFont(profile_, DialogFont).pointSize);
+    dialog.InitForm(mode);
+    dialog.exec();
+    return dialog.PasswordResult();
 }
 
 // The simulated unit of the request stands in for the port; its events come to this window.
@@ -439,15 +470,14 @@ void TFRM_Main::RefreshInfo() {
     RequestRedraw();
 }
 
-// The notice of an incompatible program, until the safety-notes dialog shows it with its
-// mark-up: the note's paragraphs as plain text.
+// The safety note of an incompatible program: the program's title and the version the
+// device asks for at least.
 void TFRM_Main::ShowIncompatibilityNotice(const std::string& minimumVersion) {
-    const SafetyNote note = AssembleSafetyNote(4, {products_.windowTitle, minimumVersion});
-    std::string text;
-    for (const NoteParagraph& paragraph : note.paragraphs) {
-        text += MarkupPlainText(paragraph.text) + "\n\n";
-    }
-    ShowMessageText(msg::Information, text);
+    TFRM_Warnings notice(this);
+    notice.NoteMode = IncompatibilityNote;
+    notice.SetNoteArg(0, products_.windowTitle);
+    notice.SetNoteArg(1, minimumVersion);
+    notice.exec();
 }
 
 // Transfers start only from the settings pages, which prepare the report they offer.

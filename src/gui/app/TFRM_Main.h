@@ -221,6 +221,7 @@ private:
     int drawnMode_ = 0;
     bool redrawRequested_ = false;
     bool settingsUnlocked_ = false;
+    int calculatorExitMode_ = 1; // the mode the calculator was opened from
     int dimensioning_ = 0;
 
     std::uint32_t shownFaultRevision_ = 0;

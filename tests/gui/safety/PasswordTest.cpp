@@ -1,0 +1,139 @@
+#include "core/safety/Password.h"
+
+#include "SafetyTestSupport.h"
+#include "gui/safety/TFRM_Password.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace lcdiag {
+namespace {
+
+using test::Child;
+
+const std::string NoPassword = "No password was entered!";
+const std::string WrongPassword = "An incorrect password was entered!";
+const std::string TooShort = "The password must consist of at least 4 symbols!";
+const std::string Mismatch = "The new password does not agree with the confirmation!";
+
+class PasswordTest : public test::RecordedMessages {
+protected:
+    void Open(int mode) {
+        dialog.InitForm(mode);
+        dialog.show();
+    }
+    // Types the entries (old or only, new, confirmation) and presses "OK".
+    void Enter(const QString& password, const QString& newPassword = {},
+               const QString& confirmation = {}) {
+        Child<QLineEdit>(dialog, "Edt_Pwd_1")->setText(password);
+        Child<QLineEdit>(dialog, "Edt_Pwd_2")->setText(newPassword);
+        Child<QLineEdit>(dialog, "Edt_Pwd_3")->setText(confirmation);
+        Child<QPushButton>(dialog, "Btn_Pwd_1")->click();
+    }
+    std::string Stored() {
+        return RegReadString(preferences, PreferenceKeyPath(), pref::Password, "<none>");
+    }
+
+    test::MemoryPreferenceStore preferences;
+    TFRM_Password dialog{preferences};
+};
+
+TEST_F(PasswordTest, WithNothingStoredTheDefaultPasswordUnlocks) {
+    Open(0);
+    Enter(QStringLiteral("light-curtain"));
+    EXPECT_EQ(dialog.PasswordResult(), 1);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    Open(0);
+    Enter(QStringLiteral("LCD-service-2026"));
+    EXPECT_EQ(dialog.PasswordResult(), 2);
+}
+
+TEST_F(PasswordTest, WrongPasswordIsRefusedAndClosesEmptyEntryStaysOpen) {
+    Open(0);
+    Enter({});
+    EXPECT_EQ(Texts(), std::vector<std::string>{NoPassword});
+    EXPECT_TRUE(dialog.isVisible());
+
+    Enter(QStringLiteral("Light-curtain"));
+    EXPECT_EQ(dialog.PasswordResult(), 0);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(Texts(), (std::vector<std::string>{NoPassword, WrongPassword}));
+    EXPECT_EQ(dialogs.shown.back().kind, MessageKind::Warning);
+}
+
+TEST_F(PasswordTest, CancelRefusesEvenAfterAnAcceptedShowing) {
+    Open(0);
+    Enter(QStringLiteral("light-curtain"));
+    Open(0);
+    EXPECT_EQ(dialog.PasswordResult(), 0);
+    EXPECT_TRUE(Child<QLineEdit>(dialog, "Edt_Pwd_1")->text().isEmpty());
+    Child<QPushButton>(dialog, "Btn_Pwd_2")->click();
+    EXPECT_EQ(dialog.PasswordResult(), 0);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(PasswordTest, ChangingRefusesForCorrectionsAndStoresTheScrambledNewPassword) {
+    Open(1);
+    Enter(QStringLiteral("wrong"), QStringLiteral("abcd"), QStringLiteral("abcd"));
+    EXPECT_TRUE(dialog.isVisible());
+    Enter(QStringLiteral("light-curtain"), QStringLiteral("abc"), QStringLiteral("abc"));
+    EXPECT_TRUE(dialog.isVisible());
+    Enter(QStringLiteral("light-curtain"), QStringLiteral("abcd"), QStringLiteral("ABCD"));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(Texts(), (std::vector<std::string>{WrongPassword, TooShort, Mismatch}));
+    EXPECT_EQ(Stored(), "<none>");
+
+    Enter(QStringLiteral("light-curtain"), QStringLiteral("abcd"), QStringLiteral("abcd"));
+    EXPECT_EQ(dialog.PasswordResult(), 1);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(Stored(), ScramblePassword(u"abcd"));
+
+    Open(0); // the new password replaces the default
+    Enter(QStringLiteral("light-curtain"));
+    EXPECT_EQ(dialog.PasswordResult(), 0);
+    Open(0);
+    Enter(QStringLiteral("abcd"));
+    EXPECT_EQ(dialog.PasswordResult(), 1);
+}
+
+TEST_F(PasswordTest, FactoryModeTellsTheFactoryCodeFromAnyOtherEntry) {
+    Open(8);
+    EXPECT_EQ(Child<QLabel>(dialog, "Lbl_Pwd_1")->text(),
+              QStringLiteral("Password for factory settings"));
+    Enter(QStringLiteral("LCD-factory-7013"));
+    EXPECT_EQ(dialog.PasswordResult(), 1);
+    Open(8);
+    Enter(QStringLiteral("light-curtain"));
+    EXPECT_EQ(dialog.PasswordResult(), 2);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(PasswordTest, CaptionsAndEntriesFollowTheMode) {
+    Open(1);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Change password"));
+    EXPECT_EQ(Child<QLabel>(dialog, "Lbl_Pwd_3")->text(), QStringLiteral("New Password:"));
+    for (const char* name : {"Lbl_Pwd_2", "Lbl_Pwd_3", "Lbl_Pwd_4", "Edt_Pwd_2", "Edt_Pwd_3"}) {
+        EXPECT_TRUE(Child<QWidget>(dialog, name)->isVisible()) << name;
+    }
+    const QRect first = Child<QLineEdit>(dialog, "Edt_Pwd_1")->geometry();
+    const QRect third = Child<QLineEdit>(dialog, "Edt_Pwd_3")->geometry();
+    EXPECT_EQ(first.width(), 200);
+    EXPECT_EQ(first.left(), third.left());
+    EXPECT_EQ(Child<QPushButton>(dialog, "Btn_Pwd_2")->geometry().right(), third.right());
+    EXPECT_EQ(Child<QPushButton>(dialog, "Btn_Pwd_2")->y(), third.bottom() + 1 + 12);
+    EXPECT_EQ(Child<QLineEdit>(dialog, "Edt_Pwd_1")->echoMode(), QLineEdit::Password);
+
+    Open(0);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Enter password"));
+    EXPECT_EQ(Child<QLabel>(dialog, "Lbl_Pwd_1")->text(), QStringLiteral("Please enter password"));
+    for (const char* name : {"Lbl_Pwd_2", "Lbl_Pwd_3", "Lbl_Pwd_4", "Edt_Pwd_2", "Edt_Pwd_3"}) {
+        EXPECT_FALSE(Child<QWidget>(dialog, name)->isVisible()) << name;
+    }
+    EXPECT_EQ(Child<QLineEdit>(dialog, "Edt_Pwd_1")->x(), 20);
+}
+
+} // namespace
+} // namespace lcdiag
