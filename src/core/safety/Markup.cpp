@@ -51,18 +51,6 @@ std::vector<MarkupToken> TokenizeMarkup(std::string_view text) {
     return tokens;
 }
 
-std::string MarkupPlainText(std::string_view text) {
-    std::string plain;
-    for (const MarkupToken& token : TokenizeMarkup(text)) {
-        if (token.kind != TokenKind::Tag) {
-            plain += token.text;
-        } else if (token.text == LineBreakTag) {
-            plain += '\n';
-        }
-    }
-    return plain;
-}
-
 std::vector<MarkupToken> WrapMarkup(const std::vector<MarkupToken>& tokens,
                                     const TextMetrics& metrics, TextStyle base, int limit) {
     std::vector<MarkupToken> wrapped;

@@ -46,9 +46,6 @@ inline constexpr std::string_view BulletMark = " - ";
 // Cuts a paragraph into tags, words and runs of blanks, in order.
 std::vector<MarkupToken> TokenizeMarkup(std::string_view text);
 
-// The text without its tags, a line break for each <br>: for places that cannot show mark-up.
-std::string MarkupPlainText(std::string_view text);
-
 // Inserts <br> (and <t> in a bullet line) where the words no longer fit into `limit` pixels.
 // A blank before a wrapped word is dropped. A word wider than the limit stands alone on its
 // line and overflows.

@@ -37,10 +37,6 @@ TEST(Markup, TokensKeepTagsWordsAndBlankRunsInOrder) {
     EXPECT_TRUE(TokenizeMarkup("").empty());
 }
 
-TEST(Markup, PlainTextDropsTagsAndBreaksLines) {
-    EXPECT_EQ(MarkupPlainText("<c><b>Title</b><br>a <i>b</i><x>"), "Title\na b");
-}
-
 TEST(Markup, WordsWrapAndTheBlankBeforeAWrappedWordIsDropped) {
     EXPECT_EQ(Wrap("aaa bbb ccc", 70), "aaa bbb<br>ccc");
     EXPECT_EQ(Wrap("aaa bbb ccc", 110), "aaa bbb ccc");
