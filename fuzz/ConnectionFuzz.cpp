@@ -1,0 +1,178 @@
+// The connection dialogue fed with whatever a device might send: the input is a script of
+// steps (bytes arriving, some of them starting with a real keyword so that the dialogue gets
+// past identification; time passing; the result reporter; transfers; the port closing and
+// opening). Whatever the bytes, nothing may crash or read out of bounds.
+#include "core/app/Messages.h"
+#include "core/app/Texts.h"
+#include "core/device/PcClock.h"
+#include "core/protocol/Clock.h"
+#include "core/protocol/ConnectionController.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace lcdiag {
+namespace {
+
+class FuzzClock final : public Clock {
+public:
+    std::uint32_t Now() const override { return now; }
+    std::uint32_t now = 0;
+};
+
+class FuzzPcClock final : public PcClock {
+public:
+    CalendarTime Now() const override { return {2026, 12, 6, 9, 30, 15}; }
+};
+
+class FuzzPort final : public Port {
+public:
+    bool Connected() const override { return true; }
+    PortKind Kind() const override { return PortKind::SerialPort; }
+    void Open() override {}
+    void Close() override {}
+    void Write(std::span<const std::uint8_t>) override {}
+    void WriteStr(std::string_view) override {}
+    int Read(std::span<std::uint8_t> into) override {
+        std::size_t count = 0;
+        for (; count < into.size() && !incoming.empty(); ++count) {
+            into[count] = incoming.front();
+            incoming.pop_front();
+        }
+        return static_cast<int>(count);
+    }
+    int InputCount() const override { return static_cast<int>(incoming.size()); }
+    void SetBreak(bool) override {}
+    void SetBaudRate(int) override {}
+
+    std::deque<std::uint8_t> incoming;
+};
+
+// Scheduled steps run when the script lets time pass.
+class FuzzTimers final : public ConnectionTimers {
+public:
+    void StartCyclicTimer() override {}
+    void StopCyclicTimer() override {}
+    void ArmResultReporter(int) override { armed = true; }
+    void DisarmResultReporter() override { armed = false; }
+    void RunAfter(int, std::function<void()> step) override { steps.push_back(std::move(step)); }
+    void Wait(int) override {}
+
+    void RunDue() {
+        auto due = std::exchange(steps, {});
+        for (auto& step : due) {
+            step();
+        }
+    }
+
+    bool armed = false;
+    std::vector<std::function<void()>> steps;
+};
+
+class FuzzView final : public ConnectionView {
+public:
+    void RefreshInfo() override {}
+    void Redraw() override {}
+    int ViewMode() const override { return mode; }
+    void ChangeViewMode(int newMode) override { mode = newMode; }
+    void ControllerTypeSwitched() override {}
+    void ShowIncompatibilityNotice(const std::string&) override {}
+    void SaveSettingsReport(ControllerType) override {}
+    void StartupPasswordStep() override {}
+
+    int mode = 1;
+};
+
+class Dismissing final : public MessageDialogs {
+public:
+    MessageResult Show(MessageKind, MessageButtons, const std::string&) override {
+        return MessageResult::Ok;
+    }
+};
+
+// Reads the script byte by byte; past its end every read gives 0.
+class Script {
+public:
+    Script(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    bool Done() const { return at_ >= size_; }
+    std::uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
+    std::span<const std::uint8_t> Bytes(std::size_t count) {
+        const std::size_t taken = std::min(count, size_ - std::min(at_, size_));
+        const std::span<const std::uint8_t> bytes(data_ + at_, taken);
+        at_ += taken;
+        return bytes;
+    }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t at_ = 0;
+};
+
+} // namespace
+} // namespace lcdiag
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace lcdiag;
+    static Dismissing dialogs;
+    SetMessageDialogs(&dialogs);
+
+    FuzzClock clock;
+    FuzzPcClock pcClock;
+    FuzzPort port;
+    FuzzTimers timers;
+    FuzzView view;
+    ConnectionController controller(port, clock, timers, view, pcClock, {3, 99});
+    controller.ComPortAfterOpen();
+
+    Script script(data, size);
+    while (!script.Done()) {
+        const std::uint8_t step = script.Byte();
+        switch (step % 8) {
+        case 0: // a keyword of the table, then bytes
+        case 1: {
+            const auto keyword = controller.Keywords().Text(script.Byte() % KeywordTable::Count);
+            port.incoming.insert(port.incoming.end(), keyword.begin(), keyword.end());
+            [[fallthrough]];
+        }
+        case 2: { // bytes as they come
+            const auto bytes = script.Bytes(script.Byte());
+            port.incoming.insert(port.incoming.end(), bytes.begin(), bytes.end());
+            controller.ComPortRxChar(static_cast<int>(port.incoming.size()));
+            break;
+        }
+        case 3: // time passes: supervision and the scheduled sends
+            clock.now += 25U * (1U + script.Byte());
+            controller.Timer1Tick();
+            timers.RunDue();
+            break;
+        case 4:
+            if (timers.armed) {
+                controller.Timer2Fire();
+            }
+            break;
+        case 5: { // the user asks for a transfer, confirmed or not
+            const auto kind = static_cast<TransferKind>(1 + script.Byte() % 4);
+            controller.BeginConfirmation(kind);
+            controller.Confirm(kind);
+            controller.StartTransfer(kind);
+            break;
+        }
+        case 6:
+            controller.ComPortTxEmpty();
+            break;
+        default: // the port goes and comes back
+            controller.ComPortBeforeClose();
+            controller.ComPortAfterOpen();
+            break;
+        }
+    }
+    SetMessageDialogs(nullptr);
+    return 0;
+}
