@@ -125,6 +125,8 @@ TEST_F(MainWindowTest, PagesAndBeamSelectionShowTheirControls) {
     EXPECT_EQ(ok.right() + 1 + 4, cancel.left());
     EXPECT_EQ(ok.top(), cancel.top());
     EXPECT_TRUE(Visible(*window, "Btn_Main_2"));
+    EXPECT_EQ(Control<QPushButton>(*window, "Btn_Main_2")->text(),
+              Text("OK")); // a manual selection
     EXPECT_FALSE(Visible(*window, "Btn_Main_1"));
 }
 

@@ -24,6 +24,7 @@ namespace lcdiag {
 namespace {
 
 constexpr TextId BeamDiagnosticsCaption = 1034;
+constexpr TextId TeachCaption = 1031;
 constexpr TextId OkCaption = 1032;
 constexpr TextId CancelCaption = 1033;
 constexpr int ButtonGap = 4;
@@ -238,7 +239,12 @@ bool TFRM_Main::ShowPage(int mode, int previous) {
     case 6:
         RunTimerCycleNow();
         Img_Main->show();
-        Btn_Main_2->show(); // "OK"; the blanking editor's teach selection says "Teach" (1031)
+        // A teach selection takes the interrupted beams over: its accept button says so.
+        Btn_Main_2->setText(
+            Q(GetText(beamSelection_.mode == BeamSelectionMode::Teach ? TeachCaption : OkCaption)));
+        Btn_Main_2->resize(Btn_Main_2->sizeHint());
+        ScrlBx_MainResize(); // a longer caption moves the button's left edge
+        Btn_Main_2->show();
         Btn_Main_3->show();
         return true;
     case 7: {
