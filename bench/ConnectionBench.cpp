@@ -1,68 +1,15 @@
 // CPU time per received receiver cycle (recognition, decode, evaluation) in live diagnosis,
 // against the cycle's time on the line: three frames of 48 bytes at 115200 bit/s take
 // 3 x 48 x 10 / 115200 s = 12.5 ms.
-#include "core/protocol/ConnectionController.h"
+#include "ConnectionDoubles.h"
 
 #include <benchmark/benchmark.h>
-#include <deque>
 #include <vector>
 
 namespace {
 
 using namespace lcdiag;
-
-class BenchPort final : public Port {
-public:
-    bool Connected() const override { return true; }
-    PortKind Kind() const override { return PortKind::SerialPort; }
-    void Open() override {}
-    void Close() override {}
-    void Write(std::span<const std::uint8_t>) override {}
-    void WriteStr(std::string_view) override {}
-    int Read(std::span<std::uint8_t> into) override {
-        const auto count = std::min(into.size(), incoming.size());
-        std::copy_n(incoming.begin(), count, into.begin());
-        incoming.erase(incoming.begin(), incoming.begin() + static_cast<std::ptrdiff_t>(count));
-        return static_cast<int>(count);
-    }
-    int InputCount() const override { return static_cast<int>(incoming.size()); }
-    void SetBreak(bool) override {}
-    void SetBaudRate(int) override {}
-
-    std::deque<std::uint8_t> incoming;
-};
-
-class BenchTimers final : public ConnectionTimers {
-public:
-    void StartCyclicTimer() override {}
-    void StopCyclicTimer() override {}
-    void ArmResultReporter(int) override {}
-    void DisarmResultReporter() override {}
-    void RunAfter(int, std::function<void()> step) override { step(); }
-    void Wait(int) override {}
-};
-
-class BenchView final : public ConnectionView {
-public:
-    void RefreshInfo() override {}
-    void Redraw() override {}
-    int ViewMode() const override { return 1; }
-    void ChangeViewMode(int) override {}
-    void ControllerTypeSwitched() override {}
-    void ShowIncompatibilityNotice(const std::string&) override {}
-    void SaveSettingsReport(ControllerType) override {}
-    void StartupPasswordStep() override {}
-};
-
-class BenchClock final : public Clock {
-public:
-    std::uint32_t Now() const override { return 0; }
-};
-
-class BenchPcClock final : public PcClock {
-public:
-    CalendarTime Now() const override { return {}; }
-};
+using namespace lcdiag::e2e;
 
 // One cycle as the receiver sends it: three frames of keyword 0 with their part digits.
 std::vector<std::uint8_t> CycleTriple(const KeywordTable& table, const RecordCodec& codec) {
@@ -81,11 +28,11 @@ std::vector<std::uint8_t> CycleTriple(const KeywordTable& table, const RecordCod
 }
 
 void BM_ReceiverCycle(benchmark::State& state) {
-    BenchPort port;
-    BenchTimers timers;
-    BenchView view;
-    BenchClock clock;
-    BenchPcClock pcClock;
+    ScriptedPort port;
+    ImmediateTimers timers;
+    RecordingView view;
+    ManualClock clock;
+    FixedPcClock pcClock;
     ConnectionController controller(port, clock, timers, view, pcClock, {1, 40});
     // Into diagnosis the short way: identification, customer records, keyword 10 sent.
     controller.ComPortAfterOpen();

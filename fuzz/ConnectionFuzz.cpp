@@ -2,15 +2,11 @@
 // steps (bytes arriving, some of them starting with a real keyword so that the dialogue gets
 // past identification; time passing; the result reporter; transfers; the port closing and
 // opening). Whatever the bytes, nothing may crash or read out of bounds.
-#include "core/app/Messages.h"
+#include "ConnectionDoubles.h"
 #include "core/app/Texts.h"
-#include "core/device/PcClock.h"
-#include "core/protocol/Clock.h"
-#include "core/protocol/ConnectionController.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <span>
 #include <string>
@@ -19,40 +15,6 @@
 
 namespace lcdiag {
 namespace {
-
-class FuzzClock final : public Clock {
-public:
-    std::uint32_t Now() const override { return now; }
-    std::uint32_t now = 0;
-};
-
-class FuzzPcClock final : public PcClock {
-public:
-    CalendarTime Now() const override { return {2026, 12, 6, 9, 30, 15}; }
-};
-
-class FuzzPort final : public Port {
-public:
-    bool Connected() const override { return true; }
-    PortKind Kind() const override { return PortKind::SerialPort; }
-    void Open() override {}
-    void Close() override {}
-    void Write(std::span<const std::uint8_t>) override {}
-    void WriteStr(std::string_view) override {}
-    int Read(std::span<std::uint8_t> into) override {
-        std::size_t count = 0;
-        for (; count < into.size() && !incoming.empty(); ++count) {
-            into[count] = incoming.front();
-            incoming.pop_front();
-        }
-        return static_cast<int>(count);
-    }
-    int InputCount() const override { return static_cast<int>(incoming.size()); }
-    void SetBreak(bool) override {}
-    void SetBaudRate(int) override {}
-
-    std::deque<std::uint8_t> incoming;
-};
 
 // Scheduled steps run when the script lets time pass.
 class FuzzTimers final : public ConnectionTimers {
@@ -73,27 +35,6 @@ public:
 
     bool armed = false;
     std::vector<std::function<void()>> steps;
-};
-
-class FuzzView final : public ConnectionView {
-public:
-    void RefreshInfo() override {}
-    void Redraw() override {}
-    int ViewMode() const override { return mode; }
-    void ChangeViewMode(int newMode) override { mode = newMode; }
-    void ControllerTypeSwitched() override {}
-    void ShowIncompatibilityNotice(const std::string&) override {}
-    void SaveSettingsReport(ControllerType) override {}
-    void StartupPasswordStep() override {}
-
-    int mode = 1;
-};
-
-class Dismissing final : public MessageDialogs {
-public:
-    MessageResult Show(MessageKind, MessageButtons, const std::string&) override {
-        return MessageResult::Ok;
-    }
 };
 
 // Reads the script byte by byte; past its end every read gives 0.
@@ -120,14 +61,16 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace lcdiag;
-    static Dismissing dialogs;
+    using namespace lcdiag::e2e;
+    static RecordingDialogs dialogs;
+    dialogs.shown.clear();
     SetMessageDialogs(&dialogs);
 
-    FuzzClock clock;
-    FuzzPcClock pcClock;
-    FuzzPort port;
+    ManualClock clock;
+    FixedPcClock pcClock;
+    ScriptedPort port;
     FuzzTimers timers;
-    FuzzView view;
+    RecordingView view;
     ConnectionController controller(port, clock, timers, view, pcClock, {3, 99});
     controller.ComPortAfterOpen();
 

@@ -2,47 +2,10 @@
 // into a scripted port, one receive event per call.
 #include "World.h"
 
-#include <deque>
 #include <gtest/gtest.h>
 
 namespace lcdiag::e2e {
 namespace {
-
-class ScriptedPort final : public Port {
-public:
-    bool Connected() const override { return true; }
-    PortKind Kind() const override { return PortKind::SerialPort; }
-    void Open() override {}
-    void Close() override {}
-    void Write(std::span<const std::uint8_t> bytes) override {
-        written.append(bytes.begin(), bytes.end());
-    }
-    void WriteStr(std::string_view text) override { written += text; }
-    int Read(std::span<std::uint8_t> into) override {
-        int count = 0;
-        for (; count < static_cast<int>(into.size()) && !incoming.empty(); ++count) {
-            into[static_cast<std::size_t>(count)] = incoming.front();
-            incoming.pop_front();
-        }
-        return count;
-    }
-    int InputCount() const override { return static_cast<int>(incoming.size()); }
-    void SetBreak(bool) override {}
-    void SetBaudRate(int) override {}
-
-    std::deque<std::uint8_t> incoming;
-    std::string written;
-};
-
-class NoTimers final : public ConnectionTimers {
-public:
-    void StartCyclicTimer() override {}
-    void StopCyclicTimer() override {}
-    void ArmResultReporter(int) override {}
-    void DisarmResultReporter() override {}
-    void RunAfter(int, std::function<void()> step) override { step(); }
-    void Wait(int) override {}
-};
 
 class Robustness : public ::testing::Test {
 protected:
@@ -55,7 +18,7 @@ protected:
 
     sim::VirtualClock clock;
     ScriptedPort port;
-    NoTimers timers;
+    ImmediateTimers timers;
     RecordingView view;
     FixedPcClock pcClock;
     ConnectionController controller{port, clock, timers, view, pcClock, {1, 40}};

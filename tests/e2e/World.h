@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/Messages.h"
+#include "ConnectionDoubles.h"
 #include "core/protocol/ConnectionController.h"
 #include "sim/ControllerConfig.h"
 #include "sim/SimController.h"
@@ -47,56 +47,6 @@ private:
     bool reporterArmed_ = false;
     std::uint32_t reporterDue_ = 0;
     std::vector<Step> steps_;
-};
-
-// The main window as the dialogue sees it, recording what it is asked to do.
-class RecordingView final : public ConnectionView {
-public:
-    void RefreshInfo() override { ++infoRefreshes; }
-    void Redraw() override { ++redraws; }
-    int ViewMode() const override { return viewMode; }
-    void ChangeViewMode(int mode) override { viewMode = mode; }
-    void ControllerTypeSwitched() override { ++typeSwitches; }
-    void ShowIncompatibilityNotice(const std::string& minimumVersion) override {
-        incompatibleVersions.push_back(minimumVersion);
-    }
-    void SaveSettingsReport(ControllerType unit) override { reportsSaved.push_back(unit); }
-    void StartupPasswordStep() override { ++passwordSteps; }
-
-    int viewMode = 1;
-    int infoRefreshes = 0;
-    int redraws = 0;
-    int typeSwitches = 0;
-    int passwordSteps = 0;
-    std::vector<std::string> incompatibleVersions;
-    std::vector<ControllerType> reportsSaved;
-};
-
-// A message box that records every message and answers with a scripted button.
-class RecordingDialogs final : public MessageDialogs {
-public:
-    struct Shown {
-        MessageKind kind;
-        std::string text;
-    };
-
-    MessageResult Show(MessageKind kind, MessageButtons, const std::string& text) override {
-        shown.push_back({kind, text});
-        if (onShow) {
-            onShow();
-        }
-        return answer;
-    }
-
-    std::vector<Shown> shown;
-    MessageResult answer = MessageResult::Ok;
-    std::function<void()> onShow; // runs while the message is open
-};
-
-// A fixed calendar time for the records the PC builds.
-class FixedPcClock final : public PcClock {
-public:
-    CalendarTime Now() const override { return {2026, 12, 6, 9, 30, 15}; }
 };
 
 // The program's dialogue against a simulated controller on a simulated port, all on one
