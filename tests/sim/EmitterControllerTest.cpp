@@ -37,15 +37,6 @@ protected:
         config.firmware = {2, 123};
         return config;
     }
-    // Holds the break until the controller says it waits for data, then releases it.
-    static bool OpenForSettings(PcBench& bench) {
-        bench.port.SetBreak(true);
-        const auto waiting = bench.Await({kw::EmitterWaitingForData}, 500);
-        const bool heldMeanwhile = bench.port.BreakOn();
-        bench.port.SetBreak(false);
-        bench.Run(100);
-        return waiting && heldMeanwhile;
-    }
 };
 
 TEST_P(EmitterBench, IdentifiesReportsAndSendsDiagnosticRecordsAtTheLineSpeed) {
@@ -90,7 +81,7 @@ TEST_P(EmitterBench, StoresFactoryAndCustomerRecordAcknowledgesAndReportsThem) {
     customer[1] = 255 - 'b';
     Seal(customer);
 
-    ASSERT_TRUE(OpenForSettings(bench));
+    ASSERT_TRUE(bench.OpenEmitterForSettings());
     bench.Send(kw::EmitterFactoryFollows);
     bench.Run(25);
     bench.port.Write(factory);
@@ -108,7 +99,7 @@ TEST_P(EmitterBench, StoresFactoryAndCustomerRecordAcknowledgesAndReportsThem) {
     customer[0] = 'A';
     customer[1] = 255 - 'A';
     Seal(customer);
-    ASSERT_TRUE(OpenForSettings(bench));
+    ASSERT_TRUE(bench.OpenEmitterForSettings());
     bench.Send(kw::EmitterCustomerFollows);
     bench.Run(25);
     bench.port.Write(customer);
@@ -124,7 +115,7 @@ TEST_P(EmitterBench, DropsARecordWithAWrongChecksumAndStartsAgain) {
     ASSERT_EQ(report.size(), 3u);
     std::vector<std::uint8_t> customer = report[2].data;
     customer[12] ^= 1; // day changed, checksum left
-    ASSERT_TRUE(OpenForSettings(bench));
+    ASSERT_TRUE(bench.OpenEmitterForSettings());
     bench.Send(kw::EmitterCustomerFollows);
     bench.port.Write(customer);
     EXPECT_FALSE(bench.Await({kw::EmitterCustomerStored, kw::EmitterFirmware}, 400));

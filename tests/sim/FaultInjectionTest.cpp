@@ -108,10 +108,7 @@ TEST(Silence, MidTransferTheControllerStaysSilent) {
         PcBench bench(config);
         const auto report = bench.Diagnose();
         ASSERT_TRUE(bench.Await({kw::EmitterDiagnosticData}, 300));
-        bench.port.SetBreak(true);
-        const auto waiting = bench.Await({kw::EmitterWaitingForData}, 300);
-        bench.port.SetBreak(false);
-        EXPECT_EQ(waiting.has_value(), where == TransferSilence::NoAnswerToData);
+        EXPECT_EQ(bench.OpenEmitterForSettings(300), where == TransferSilence::NoAnswerToData);
         bench.Send(kw::EmitterCustomerFollows, report.at(2).data);
         bench.Run(1500);
         EXPECT_EQ(bench.table.Find(bench.buffer, kw::EmitterCustomerStored), -1);
@@ -132,14 +129,10 @@ TEST(Incompatibility, SettingsFromAnOlderPcProgramAreRefusedWithItsMinimum) {
     ASSERT_LT(record[141], 20);
     bench.codec.WriteChecksum(record, BlockKind::Customer, Layout::Long);
 
-    bench.port.SetBreak(true);
-    bench.Run(50);
-    bench.port.SetBreak(false);
-    bench.port.SetBaudRate(SimController::LineBaud);
-    const auto ready = bench.Await({kw::BreakSeenWaiting}, 200);
-    ASSERT_TRUE(ready);
+    const auto handshake = bench.OpenReceiverForSettings();
+    ASSERT_TRUE(handshake);
     bench.Send(kw::ReceiverStoreCustomer,
-               StorePayload(bench, ready->data[0], record, BlockKind::Customer));
+               StorePayload(bench, *handshake, record, BlockKind::Customer));
     const auto refusal = bench.Await({kw::PcSoftwareIncompatible}, 500);
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->data, (std::vector<std::uint8_t>{3, 20}));
@@ -158,14 +151,10 @@ TEST(ReadBack, TheStoredSettingsDifferFromThoseSentYetAreValid) {
     std::fill(sent.end() - 6, sent.end(), 0);
     bench.codec.WriteChecksum(sent, BlockKind::Customer, Layout::Long);
 
-    bench.port.SetBreak(true);
-    bench.Run(50);
-    bench.port.SetBreak(false);
-    bench.port.SetBaudRate(SimController::LineBaud);
-    const auto ready = bench.Await({kw::BreakSeenWaiting}, 200);
-    ASSERT_TRUE(ready);
+    const auto handshake = bench.OpenReceiverForSettings();
+    ASSERT_TRUE(handshake);
     bench.Send(kw::ReceiverStoreCustomer,
-               StorePayload(bench, ready->data[0], sent, BlockKind::Customer));
+               StorePayload(bench, *handshake, sent, BlockKind::Customer));
     const auto records = bench.Await({kw::ReceiverCustomerData}, 1500);
     ASSERT_TRUE(records);
     std::vector<std::uint8_t> set(8 * 152);
@@ -184,9 +173,7 @@ TEST(Acknowledgement, TheEmitterStoresButDoesNotSayIt) {
     config.faults.missingAcknowledgement = true;
     PcBench bench(config);
     const auto report = bench.Diagnose();
-    bench.port.SetBreak(true);
-    ASSERT_TRUE(bench.Await({kw::EmitterWaitingForData}, 300));
-    bench.port.SetBreak(false);
+    ASSERT_TRUE(bench.OpenEmitterForSettings(300));
     bench.Send(kw::EmitterCustomerFollows, report.at(2).data);
     const auto next = bench.Await({kw::EmitterCustomerStored, kw::EmitterFirmware}, 500);
     ASSERT_TRUE(next);
