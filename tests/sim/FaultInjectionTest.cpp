@@ -116,23 +116,34 @@ TEST(Silence, MidTransferTheControllerStaysSilent) {
     }
 }
 
+// Sends the active configuration back as new settings, as the PC stores them; what it sent,
+// nothing when the controller did not open for them.
+std::vector<std::uint8_t> StoreActiveRecord(PcBench& bench) {
+    const auto& receiver = dynamic_cast<ReceiverController&>(*bench.controller);
+    std::vector<std::uint8_t> sent(152);
+    bench.codec.Decode(receiver.CustomerRecord(receiver.ActiveSlot()), sent, bench.layout,
+                       BlockKind::Customer);
+    std::fill(sent.end() - 6, sent.end(), 0);
+    bench.codec.WriteChecksum(sent, BlockKind::Customer, Layout::Long);
+    const auto handshake = bench.OpenReceiverForSettings();
+    if (!handshake) {
+        return {};
+    }
+    bench.Send(kw::ReceiverStoreCustomer,
+               StorePayload(bench, *handshake, sent, BlockKind::Customer));
+    return sent;
+}
+
 // The PC stamps the settings it writes with its version; the controller refuses older ones.
 TEST(Incompatibility, SettingsFromAnOlderPcProgramAreRefusedWithItsMinimum) {
     ControllerConfig config;
     config.faults.minPcVersion = PcVersion{3, 20};
     PcBench bench(config);
-    const auto report = bench.Diagnose();
-    std::vector<std::uint8_t> set(8 * 152);
-    bench.codec.DecodeCustomerSet(report.at(3).data, set, Layout::Long, 3);
-    std::vector<std::uint8_t> record(set.begin() + 3 * 152, set.begin() + 4 * 152);
-    ASSERT_EQ(record[140], 3);
-    ASSERT_LT(record[141], 20);
-    bench.codec.WriteChecksum(record, BlockKind::Customer, Layout::Long);
-
-    const auto handshake = bench.OpenReceiverForSettings();
-    ASSERT_TRUE(handshake);
-    bench.Send(kw::ReceiverStoreCustomer,
-               StorePayload(bench, *handshake, record, BlockKind::Customer));
+    bench.Diagnose();
+    const auto sent = StoreActiveRecord(bench);
+    ASSERT_FALSE(sent.empty());
+    ASSERT_EQ(sent[140], 3);
+    ASSERT_LT(sent[141], 20);
     const auto refusal = bench.Await({kw::PcSoftwareIncompatible}, 500);
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->data, (std::vector<std::uint8_t>{3, 20}));
@@ -145,16 +156,8 @@ TEST(ReadBack, TheStoredSettingsDifferFromThoseSentYetAreValid) {
     config.layout = Layout::Short;
     PcBench bench(config);
     bench.Diagnose();
-    auto& receiver = dynamic_cast<ReceiverController&>(*bench.controller);
-    std::vector<std::uint8_t> sent(152);
-    bench.codec.Decode(receiver.CustomerRecord(3), sent, Layout::Short, BlockKind::Customer);
-    std::fill(sent.end() - 6, sent.end(), 0);
-    bench.codec.WriteChecksum(sent, BlockKind::Customer, Layout::Long);
-
-    const auto handshake = bench.OpenReceiverForSettings();
-    ASSERT_TRUE(handshake);
-    bench.Send(kw::ReceiverStoreCustomer,
-               StorePayload(bench, *handshake, sent, BlockKind::Customer));
+    const auto sent = StoreActiveRecord(bench);
+    ASSERT_FALSE(sent.empty());
     const auto records = bench.Await({kw::ReceiverCustomerData}, 1500);
     ASSERT_TRUE(records);
     std::vector<std::uint8_t> set(8 * 152);
