@@ -74,7 +74,7 @@ protected:
     TComPort port{dispatcher}; // last: its handlers use the members above until it is gone
 };
 
-TEST_F(ComPortTest, OpenAndCloseFireTheirEventsInOrderAndOnlyOnce) {
+TEST_F(ComPortTest, OpenCloseAndANewNameFireTheirEventsInOrderAndOnlyOnce) {
     RecordOpenAndClose();
     port.Open();
     port.Open();
@@ -87,6 +87,17 @@ TEST_F(ComPortTest, OpenAndCloseFireTheirEventsInOrderAndOnlyOnce) {
     EXPECT_EQ(log,
               (std::vector<std::string>{"BeforeOpen", "AfterOpen", "CTS-", "DSR-", "RLSD-", "CTS-",
                                         "DSR-", "RLSD-", "BeforeClose", "AfterClose"}));
+
+    // A new name reopens an open port.
+    port.Open();
+    TPty other;
+    log.clear();
+    port.SetPort(other.SlaveName());
+    EXPECT_TRUE(port.Connected());
+    EXPECT_EQ(log, (std::vector<std::string>{"CTS-", "DSR-", "RLSD-", "BeforeClose", "AfterClose",
+                                             "BeforeOpen", "AfterOpen", "CTS-", "DSR-", "RLSD-"}));
+    port.WriteStr("on the new port");
+    EXPECT_EQ(other.Receive(15), "on the new port");
 }
 
 TEST_F(ComPortTest, BytesTravelBothWaysCountedOnReceiveAndABurstArrivesWhole) {
@@ -289,19 +300,6 @@ TEST_F(ComPortTest, SyncMethodChangesOnlyWhileClosedAndWithoutItHandlersRunOnThe
     ASSERT_EQ(ran.wait_for(std::chrono::seconds(10)), std::future_status::ready);
     EXPECT_NE(ran.get(), std::this_thread::get_id());
     port.Close();
-}
-
-TEST_F(ComPortTest, NewPortNameReopensAnOpenPort) {
-    RecordOpenAndClose();
-    port.Open();
-    TPty other;
-    log.clear();
-    port.SetPort(other.SlaveName());
-    EXPECT_TRUE(port.Connected());
-    EXPECT_EQ(log, (std::vector<std::string>{"CTS-", "DSR-", "RLSD-", "BeforeClose", "AfterClose",
-                                             "BeforeOpen", "AfterOpen", "CTS-", "DSR-", "RLSD-"}));
-    port.WriteStr("on the new port");
-    EXPECT_EQ(other.Receive(15), "on the new port");
 }
 
 TEST_F(ComPortTest, RemovalNoticeOfTheConnectedPortDisconnectsOnce) {
