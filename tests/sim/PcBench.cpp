@@ -58,14 +58,18 @@ void PcBench::Drain() {
 }
 
 std::vector<Frame> PcBench::Identify() {
-    std::vector<Frame> report;
     const auto identification = Await({kw::ReceiverIdentShort, kw::ReceiverIdentLong,
                                        kw::EmitterIdentShort, kw::EmitterIdentLong});
     if (!identification) {
-        return report;
+        return {};
     }
     const bool receiver = identification->id <= kw::ReceiverIdentLong;
     Send(receiver ? kw::PcAnswerReceiver : kw::PcAnswerEmitter);
+    return AwaitReport(receiver);
+}
+
+std::vector<Frame> PcBench::AwaitReport(bool receiver) {
+    std::vector<Frame> report;
     const int last = receiver ? kw::ReceiverCustomerData : kw::EmitterCustomerData;
     while (report.empty() || report.back().id != last) {
         auto frame =

@@ -43,6 +43,8 @@ public:
     // the controller to its diagnosis speed. Returns the report's frames.
     std::vector<Frame> Identify();
     std::vector<Frame> Diagnose();
+    // The report's frames up to the customer data, or as many as arrive in time.
+    std::vector<Frame> AwaitReport(bool receiver);
 
     // Runs until the keyword's text has arrived, without taking it.
     bool RunUntilSeen(int id, std::uint32_t timeout);

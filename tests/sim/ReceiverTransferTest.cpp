@@ -3,6 +3,7 @@
 #include "sim/ReceiverController.h"
 #include "sim/RecordBuilders.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -78,16 +79,10 @@ TEST_P(CustomerTransfer, GoesIntoTheNextRingSlotAndIsReportedAsSent) {
     ASSERT_TRUE(handshake);
     bench.Send(GetParam().storeCustomer,
                StorePayload(bench, *handshake, sent, BlockKind::Customer));
-    std::vector<Frame> report;
-    while (report.empty() || report.back().id != kw::ReceiverCustomerData) {
-        const auto frame =
-            bench.Await({kw::ReceiverCustomerData, kw::ReceiverFactoryData, kw::FirmwareWithType,
-                         kw::FirmwareType1, kw::OperatingHours},
-                        2000);
-        ASSERT_TRUE(frame);
-        EXPECT_NE(frame->id, kw::OperatingHours); // not part of the report after storing
-        report.push_back(*frame);
-    }
+    const auto report = bench.AwaitReport(true);
+    EXPECT_TRUE(std::none_of(report.begin(), report.end(), [](const Frame& frame) {
+        return frame.id == kw::OperatingHours; // not part of the report after storing
+    }));
     const Active after = ActiveOf(bench, report);
     EXPECT_EQ(after.slot, 4);
     EXPECT_EQ(after.number, before.number + 1);
@@ -158,13 +153,7 @@ TEST(ReceiverFactoryTransfer, StoresTheRecordThenTheDefaultSettingsAndReportsBot
             static_cast<std::size_t>(BlockLength(BlockKind::Customer, layout)));
         bench.codec.Encode(defaults, encoded, layout, BlockKind::Customer);
         bench.Send(kw::DefaultRecordFollows, encoded);
-        std::vector<Frame> again;
-        while (again.empty() || again.back().id != kw::ReceiverCustomerData) {
-            const auto frame = bench.Await(
-                {kw::ReceiverCustomerData, kw::ReceiverFactoryData, kw::FirmwareWithType}, 2000);
-            ASSERT_TRUE(frame);
-            again.push_back(*frame);
-        }
+        const auto again = bench.AwaitReport(true);
         EXPECT_EQ(FactoryOf(bench, again), factory);
         EXPECT_EQ(ActiveOf(bench, again).slot, 4);
         EXPECT_EQ(ActiveOf(bench, again).record, defaults);
