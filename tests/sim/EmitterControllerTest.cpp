@@ -1,6 +1,7 @@
 #include "sim/EmitterController.h"
 
 #include "PcBench.h"
+#include "sim/RecordBuilders.h"
 
 #include <gtest/gtest.h>
 #include <numeric>
@@ -20,12 +21,6 @@ void Seal(std::vector<std::uint8_t>& record) {
     record[end - 1] = static_cast<std::uint8_t>(sum);
     record[end - 4] = static_cast<std::uint8_t>(~record[end - 2]);
     record[end - 3] = static_cast<std::uint8_t>(~record[end - 1]);
-}
-
-bool Sealed(std::span<const std::uint8_t> record) {
-    const unsigned sum = std::accumulate(record.begin(), record.end(), 0u) & 0xFFFF;
-    const std::size_t end = record.size();
-    return sum == static_cast<unsigned>(record[end - 2] << 8 | record[end - 1]);
 }
 
 class EmitterBench : public ::testing::TestWithParam<Layout> {
@@ -50,11 +45,11 @@ TEST_P(EmitterBench, IdentifiesReportsAndSendsDiagnosticRecordsAtTheLineSpeed) {
     const auto report = bench.Diagnose();
     ASSERT_EQ(report.size(), 3u);
     EXPECT_EQ(std::string(report[0].data.begin(), report[0].data.end()), "123");
-    EXPECT_TRUE(Sealed(report[1].data));
+    EXPECT_TRUE(EmitterChecksumValid(report[1].data));
     EXPECT_EQ(report[1].data[0], 32); // beams
     EXPECT_EQ(report[1].data[2], 1);  // device type
     EXPECT_EQ(report[1].data[3], 2);  // variant
-    EXPECT_TRUE(Sealed(report[2].data));
+    EXPECT_TRUE(EmitterChecksumValid(report[2].data));
     EXPECT_EQ(report[2].data[0], 'A'); // no beam coding
 
     const auto one = bench.Await({kw::EmitterDiagnosticData}, 300);

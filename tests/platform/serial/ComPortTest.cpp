@@ -7,15 +7,12 @@
 #include "platform/serial/UsbClass.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
-#include <future>
 #include <gtest/gtest.h>
 #include <numeric>
 #include <string>
 #include <sys/ioctl.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -245,7 +242,7 @@ TEST_F(ComPortTest, MissingPortOrAdapterRaisesCodeOneWithTheOsErrorIfAny) {
     EXPECT_EQ(port.PortMode(), pmD2XX);
 }
 
-TEST_F(ComPortTest, OperationsOnAClosedPortRaiseTheirCodes) {
+TEST_F(ComPortTest, OperationsInTheWrongStateRaiseTheirCodes) {
     auto code = [](auto operation) {
         try {
             operation();
@@ -261,6 +258,9 @@ TEST_F(ComPortTest, OperationsOnAClosedPortRaiseTheirCodes) {
     EXPECT_EQ(code([&] { port.InputCount(); }), 10);
     EXPECT_EQ(code([&] { port.SetBreak(true); }), 12);
     EXPECT_EQ(EComPort::Text(25), ""); // beyond the table
+    port.Open();
+    EXPECT_EQ(code([&] { port.SetSyncMethod(smNone); }), 14); // only while closed
+    EXPECT_EQ(EComPort::Text(14), "Cannot set property while connected");
 }
 
 TEST_F(ComPortTest, PortIsHeldExclusively) {
@@ -274,31 +274,6 @@ TEST_F(ComPortTest, PortIsHeldExclusively) {
     EXPECT_EQ(ioctl(fd, TIOCGEXCL, &exclusive), 0);
     EXPECT_EQ(exclusive, 1);
     close(fd);
-}
-
-TEST_F(ComPortTest, SyncMethodChangesOnlyWhileClosedAndWithoutItHandlersRunOnTheEventThread) {
-    port.Open();
-    try {
-        port.SetSyncMethod(smNone);
-        FAIL() << "changed while connected";
-    } catch (const EComPort& error) {
-        EXPECT_EQ(error.ErrorCode(), 14);
-        EXPECT_STREQ(error.what(), "Cannot set property while connected");
-    }
-    port.Close();
-    port.SetSyncMethod(smNone); // now handlers run on the event thread
-    std::promise<std::thread::id> handler;
-    port.OnRxChar = [&](TComPort& sender, std::uint32_t count) {
-        std::string bytes(count, '\0');
-        sender.Read(bytes.data(), count);
-        handler.set_value(std::this_thread::get_id());
-    };
-    port.Open();
-    pty.Send("x");
-    auto ran = handler.get_future();
-    ASSERT_EQ(ran.wait_for(std::chrono::seconds(10)), std::future_status::ready);
-    EXPECT_NE(ran.get(), std::this_thread::get_id());
-    port.Close();
 }
 
 TEST_F(ComPortTest, RemovalNoticeOfTheConnectedPortDisconnectsOnce) {
