@@ -108,10 +108,7 @@ TEST(Silence, MidTransferTheControllerStaysSilent) {
         PcBench bench(config);
         const auto report = bench.Diagnose();
         ASSERT_TRUE(bench.Await({kw::EmitterDiagnosticData}, 300));
-        bench.port.SetBreak(true);
-        const auto waiting = bench.Await({kw::EmitterWaitingForData}, 300);
-        bench.port.SetBreak(false);
-        EXPECT_EQ(waiting.has_value(), where == TransferSilence::NoAnswerToData);
+        EXPECT_EQ(bench.OpenEmitterForSettings(300), where == TransferSilence::NoAnswerToData);
         bench.Send(kw::EmitterCustomerFollows, report.at(2).data);
         bench.Run(1500);
         EXPECT_EQ(bench.table.Find(bench.buffer, kw::EmitterCustomerStored), -1);
@@ -119,27 +116,34 @@ TEST(Silence, MidTransferTheControllerStaysSilent) {
     }
 }
 
+// Sends the active configuration back as new settings, as the PC stores them; what it sent,
+// nothing when the controller did not open for them.
+std::vector<std::uint8_t> StoreActiveRecord(PcBench& bench) {
+    const auto& receiver = dynamic_cast<ReceiverController&>(*bench.controller);
+    std::vector<std::uint8_t> sent(152);
+    bench.codec.Decode(receiver.CustomerRecord(receiver.ActiveSlot()), sent, bench.layout,
+                       BlockKind::Customer);
+    std::fill(sent.end() - 6, sent.end(), 0);
+    bench.codec.WriteChecksum(sent, BlockKind::Customer, Layout::Long);
+    const auto handshake = bench.OpenReceiverForSettings();
+    if (!handshake) {
+        return {};
+    }
+    bench.Send(kw::ReceiverStoreCustomer,
+               StorePayload(bench, *handshake, sent, BlockKind::Customer));
+    return sent;
+}
+
 // The PC stamps the settings it writes with its version; the controller refuses older ones.
 TEST(Incompatibility, SettingsFromAnOlderPcProgramAreRefusedWithItsMinimum) {
     ControllerConfig config;
     config.faults.minPcVersion = PcVersion{3, 20};
     PcBench bench(config);
-    const auto report = bench.Diagnose();
-    std::vector<std::uint8_t> set(8 * 152);
-    bench.codec.DecodeCustomerSet(report.at(3).data, set, Layout::Long, 3);
-    std::vector<std::uint8_t> record(set.begin() + 3 * 152, set.begin() + 4 * 152);
-    ASSERT_EQ(record[140], 3);
-    ASSERT_LT(record[141], 20);
-    bench.codec.WriteChecksum(record, BlockKind::Customer, Layout::Long);
-
-    bench.port.SetBreak(true);
-    bench.Run(50);
-    bench.port.SetBreak(false);
-    bench.port.SetBaudRate(SimController::LineBaud);
-    const auto ready = bench.Await({kw::BreakSeenWaiting}, 200);
-    ASSERT_TRUE(ready);
-    bench.Send(kw::ReceiverStoreCustomer,
-               StorePayload(bench, ready->data[0], record, BlockKind::Customer));
+    bench.Diagnose();
+    const auto sent = StoreActiveRecord(bench);
+    ASSERT_FALSE(sent.empty());
+    ASSERT_EQ(sent[140], 3);
+    ASSERT_LT(sent[141], 20);
     const auto refusal = bench.Await({kw::PcSoftwareIncompatible}, 500);
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->data, (std::vector<std::uint8_t>{3, 20}));
@@ -152,20 +156,8 @@ TEST(ReadBack, TheStoredSettingsDifferFromThoseSentYetAreValid) {
     config.layout = Layout::Short;
     PcBench bench(config);
     bench.Diagnose();
-    auto& receiver = dynamic_cast<ReceiverController&>(*bench.controller);
-    std::vector<std::uint8_t> sent(152);
-    bench.codec.Decode(receiver.CustomerRecord(3), sent, Layout::Short, BlockKind::Customer);
-    std::fill(sent.end() - 6, sent.end(), 0);
-    bench.codec.WriteChecksum(sent, BlockKind::Customer, Layout::Long);
-
-    bench.port.SetBreak(true);
-    bench.Run(50);
-    bench.port.SetBreak(false);
-    bench.port.SetBaudRate(SimController::LineBaud);
-    const auto ready = bench.Await({kw::BreakSeenWaiting}, 200);
-    ASSERT_TRUE(ready);
-    bench.Send(kw::ReceiverStoreCustomer,
-               StorePayload(bench, ready->data[0], sent, BlockKind::Customer));
+    const auto sent = StoreActiveRecord(bench);
+    ASSERT_FALSE(sent.empty());
     const auto records = bench.Await({kw::ReceiverCustomerData}, 1500);
     ASSERT_TRUE(records);
     std::vector<std::uint8_t> set(8 * 152);
@@ -184,9 +176,7 @@ TEST(Acknowledgement, TheEmitterStoresButDoesNotSayIt) {
     config.faults.missingAcknowledgement = true;
     PcBench bench(config);
     const auto report = bench.Diagnose();
-    bench.port.SetBreak(true);
-    ASSERT_TRUE(bench.Await({kw::EmitterWaitingForData}, 300));
-    bench.port.SetBreak(false);
+    ASSERT_TRUE(bench.OpenEmitterForSettings(300));
     bench.Send(kw::EmitterCustomerFollows, report.at(2).data);
     const auto next = bench.Await({kw::EmitterCustomerStored, kw::EmitterFirmware}, 500);
     ASSERT_TRUE(next);

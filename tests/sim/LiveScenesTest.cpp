@@ -12,49 +12,6 @@ bool Beam(std::span<const std::uint8_t> mask, int beam) {
     return (mask[static_cast<std::size_t>((beam - 1) / 8)] & (0x80 >> ((beam - 1) % 8))) != 0;
 }
 
-std::vector<int> Beams(std::span<const std::uint8_t> mask, int count) {
-    std::vector<int> beams;
-    for (int beam = 1; beam <= count; ++beam) {
-        if (Beam(mask, beam)) {
-            beams.push_back(beam);
-        }
-    }
-    return beams;
-}
-
-TEST(LiveScenes, AnObjectCrossesTheWholeFieldAndLeavesIt) {
-    const LiveScenes scenes({.movingObject = true}, Unit::Receiver, 32, 1);
-    std::set<int> touched;
-    int empty = 0;
-    for (std::uint32_t ms = 0; ms < 10000; ms += 10) {
-        const auto beams = Beams(scenes.At(ms).interrupted, 32);
-        touched.insert(beams.begin(), beams.end());
-        empty += beams.empty();
-        if (!beams.empty()) {
-            EXPECT_EQ(beams.size(), 2u);
-            EXPECT_EQ(beams.back() - beams.front(), 1); // one object, not scattered beams
-        }
-    }
-    EXPECT_EQ(touched.size(), 32u);
-    EXPECT_GT(empty, 0);
-}
-
-TEST(LiveScenes, MutingSensorsSwitchInTurnAndFaultsComeAndGo) {
-    const LiveScenes scenes({.mutingSensors = true, .intermittentFaults = true}, Unit::Receiver, 16,
-                            2);
-    const std::pair<std::uint32_t, std::pair<bool, bool>> sensors[] = {
-        {500, {false, false}}, {1200, {true, false}}, {2000, {true, true}}, {5200, {false, true}}};
-    for (const auto& [ms, expected] : sensors) {
-        const FieldState field = scenes.At(ms);
-        EXPECT_EQ(std::pair(field.sensorOne, field.sensorTwo), expected) << ms;
-    }
-    EXPECT_EQ(scenes.At(1000).faults, 0u);
-    EXPECT_NE(scenes.At(6500).faults, 0u);
-    EXPECT_EQ(scenes.At(8500).faults, 0u);
-    const LiveScenes emitter({.intermittentFaults = true}, Unit::Emitter, 16, 2);
-    EXPECT_EQ(emitter.At(6500).faults & ~0x30u, 0u); // low or high beam current only
-}
-
 // The demo controller's cycles follow the scenes and its settings together.
 TEST(DemoCycles, ABlankedZoneKeepsTheOutputsOnAnObjectSwitchesThemOff) {
     ControllerConfig config;

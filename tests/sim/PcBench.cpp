@@ -58,14 +58,18 @@ void PcBench::Drain() {
 }
 
 std::vector<Frame> PcBench::Identify() {
-    std::vector<Frame> report;
     const auto identification = Await({kw::ReceiverIdentShort, kw::ReceiverIdentLong,
                                        kw::EmitterIdentShort, kw::EmitterIdentLong});
     if (!identification) {
-        return report;
+        return {};
     }
     const bool receiver = identification->id <= kw::ReceiverIdentLong;
     Send(receiver ? kw::PcAnswerReceiver : kw::PcAnswerEmitter);
+    return AwaitReport(receiver);
+}
+
+std::vector<Frame> PcBench::AwaitReport(bool receiver) {
+    std::vector<Frame> report;
     const int last = receiver ? kw::ReceiverCustomerData : kw::EmitterCustomerData;
     while (report.empty() || report.back().id != last) {
         auto frame =
@@ -92,6 +96,44 @@ std::vector<Frame> PcBench::Diagnose() {
     }
     buffer.clear();
     return report;
+}
+
+bool PcBench::RunUntilSeen(int id, std::uint32_t timeout) {
+    for (std::uint32_t waited = 0; waited < timeout; ++waited) {
+        if (table.Find(buffer, id) >= 0) {
+            return true;
+        }
+        Run(1);
+    }
+    return false;
+}
+
+std::optional<std::uint8_t> PcBench::OpenReceiverForSettings() {
+    buffer.clear();
+    if (controller->Config().firmware.version < 110) {
+        port.SetBaudRate(SimController::LineBaud);
+        port.SetBreak(true);
+        if (!RunUntilSeen(kw::BreakSeen, 500)) {
+            return std::nullopt;
+        }
+        port.SetBreak(false);
+    } else {
+        port.SetBreak(true);
+        Run(50);
+        port.SetBreak(false);
+        port.SetBaudRate(SimController::LineBaud);
+    }
+    const auto ready = Await({kw::BreakSeenWaiting}, 500);
+    return ready ? std::optional(ready->data[0]) : std::nullopt;
+}
+
+bool PcBench::OpenEmitterForSettings(std::uint32_t timeout) {
+    port.SetBreak(true);
+    const auto waiting = Await({kw::EmitterWaitingForData}, timeout);
+    const bool heldMeanwhile = port.BreakOn();
+    port.SetBreak(false);
+    Run(100);
+    return waiting && heldMeanwhile;
 }
 
 std::optional<std::vector<std::vector<std::uint8_t>>> PcBench::AwaitCycle() {

@@ -43,6 +43,16 @@ public:
     // the controller to its diagnosis speed. Returns the report's frames.
     std::vector<Frame> Identify();
     std::vector<Frame> Diagnose();
+    // The report's frames up to the customer data, or as many as arrive in time.
+    std::vector<Frame> AwaitReport(bool receiver);
+
+    // Runs until the keyword's text has arrived, without taking it.
+    bool RunUntilSeen(int id, std::uint32_t timeout);
+    // The break as the PC gives a receiver: held until it answers for firmware before 1.10,
+    // a 50 ms pulse from 1.10 on. Returns the controller's handshake byte.
+    std::optional<std::uint8_t> OpenReceiverForSettings();
+    // Holds the break until an emitter says it waits for data, then releases it.
+    bool OpenEmitterForSettings(std::uint32_t timeout = 500);
 
     // A cycle triple decoded into the long layout; nothing when none arrives in time.
     std::optional<std::vector<std::vector<std::uint8_t>>> AwaitCycle();

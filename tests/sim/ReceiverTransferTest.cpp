@@ -3,6 +3,7 @@
 #include "sim/ReceiverController.h"
 #include "sim/RecordBuilders.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -10,41 +11,6 @@ namespace lcdiag::sim::test {
 namespace {
 
 using Record = std::vector<std::uint8_t>;
-
-// Runs until the keyword's text has arrived, without taking it.
-bool RunUntilSeen(PcBench& bench, int id, std::uint32_t timeout) {
-    for (std::uint32_t waited = 0; waited < timeout; ++waited) {
-        if (bench.table.Find(bench.buffer, id) >= 0) {
-            return true;
-        }
-        bench.Run(1);
-    }
-    return false;
-}
-
-// The break as the PC gives it: held until the controller answers for firmware before 1.10,
-// a 50 ms pulse from 1.10 on. Returns the controller's handshake byte.
-std::optional<std::uint8_t> OpenForSettings(PcBench& bench) {
-    bench.buffer.clear();
-    if (bench.controller->Config().firmware.version < 110) {
-        bench.port.SetBaudRate(SimController::LineBaud);
-        bench.port.SetBreak(true);
-        if (!RunUntilSeen(bench, kw::BreakSeen, 500)) {
-            return std::nullopt;
-        }
-        bench.port.SetBreak(false);
-    } else {
-        bench.port.SetBreak(true);
-        bench.Run(50);
-        bench.port.SetBreak(false);
-        bench.port.SetBaudRate(SimController::LineBaud);
-    }
-    const auto ready = bench.Await({kw::BreakSeenWaiting}, 500);
-    if (!ready) {
-        return std::nullopt;
-    }
-    return ready->data[0];
-}
 
 // The active record of a report (long layout) and its slot.
 struct Active {
@@ -109,20 +75,14 @@ TEST_P(CustomerTransfer, GoesIntoTheNextRingSlotAndIsReportedAsSent) {
     ASSERT_EQ(before.slot, 3);
     const Record sent = Edited(bench, before.record, receiver_customer::RelayDelay, 11);
 
-    const auto handshake = OpenForSettings(bench);
+    const auto handshake = bench.OpenReceiverForSettings();
     ASSERT_TRUE(handshake);
     bench.Send(GetParam().storeCustomer,
                StorePayload(bench, *handshake, sent, BlockKind::Customer));
-    std::vector<Frame> report;
-    while (report.empty() || report.back().id != kw::ReceiverCustomerData) {
-        const auto frame =
-            bench.Await({kw::ReceiverCustomerData, kw::ReceiverFactoryData, kw::FirmwareWithType,
-                         kw::FirmwareType1, kw::OperatingHours},
-                        2000);
-        ASSERT_TRUE(frame);
-        EXPECT_NE(frame->id, kw::OperatingHours); // not part of the report after storing
-        report.push_back(*frame);
-    }
+    const auto report = bench.AwaitReport(true);
+    EXPECT_TRUE(std::none_of(report.begin(), report.end(), [](const Frame& frame) {
+        return frame.id == kw::OperatingHours; // not part of the report after storing
+    }));
     const Active after = ActiveOf(bench, report);
     EXPECT_EQ(after.slot, 4);
     EXPECT_EQ(after.number, before.number + 1);
@@ -142,47 +102,35 @@ INSTANTIATE_TEST_SUITE_P(
                       Generation{Layout::Long, {3, 134}, kw::ReceiverStoreCustomerOld},
                       Generation{Layout::Short, {1, 109}, kw::ReceiverStoreCustomerOld}));
 
-TEST(ReceiverBreak, FirmwareBefore110SaysStartRecognisedWhileTheBreakIsHeld) {
-    ControllerConfig config;
-    config.firmware = {1, 109};
-    PcBench bench(config);
-    bench.Diagnose();
-    bench.port.SetBaudRate(SimController::LineBaud);
-    bench.port.SetBreak(true);
-    bench.buffer.clear();
-    ASSERT_TRUE(RunUntilSeen(bench, kw::BreakSeen, 500));
-    bench.Run(200);
-    EXPECT_EQ(bench.table.Find(bench.buffer, kw::BreakSeenWaiting), -1); // not while held
-    bench.port.SetBreak(false);
-    const auto ready = bench.Await({kw::BreakSeenWaiting}, 200);
+// Firmware before 1.10 overlooks a pulse and answers a held break in two steps; from 1.10
+// on a pulse is enough and stops the cycles.
+TEST(ReceiverBreak, OldFirmwareWantsItHeldNewerTakesAPulse) {
+    ControllerConfig old;
+    old.firmware = {1, 109};
+    PcBench pulsed(old);
+    pulsed.Diagnose();
+    pulsed.port.SetBreak(true);
+    pulsed.Run(50);
+    pulsed.port.SetBreak(false);
+    EXPECT_TRUE(pulsed.AwaitCycle()); // cycles go on at 115200
+
+    PcBench held(old);
+    held.Diagnose();
+    held.port.SetBaudRate(SimController::LineBaud);
+    held.port.SetBreak(true);
+    held.buffer.clear();
+    ASSERT_TRUE(held.RunUntilSeen(kw::BreakSeen, 500));
+    held.Run(200);
+    EXPECT_EQ(held.table.Find(held.buffer, kw::BreakSeenWaiting), -1); // not while held
+    held.port.SetBreak(false);
+    const auto ready = held.Await({kw::BreakSeenWaiting}, 200);
     ASSERT_TRUE(ready); // the two answers form one keyword 11
     EXPECT_NE(ReverseBits(ready->data[0]), ready->data[0]);
-}
 
-TEST(ReceiverBreak, FirmwareBefore110OverlooksAPulse) {
-    ControllerConfig config;
-    config.firmware = {1, 109};
-    PcBench bench(config);
-    bench.Diagnose();
-    bench.port.SetBreak(true);
-    bench.Run(50);
-    bench.port.SetBreak(false);
-    EXPECT_TRUE(bench.AwaitCycle()); // cycles go on at 115200
-    EXPECT_EQ(bench.controller->CurrentPhase(), Phase::Diagnosis);
-}
-
-TEST(ReceiverBreak, FirmwareFrom110AnswersAPulseAtTheLineSpeed) {
-    PcBench bench(ControllerConfig{});
-    bench.Diagnose();
-    bench.port.SetBreak(true);
-    bench.Run(50);
-    EXPECT_EQ(bench.controller->BaudRate(), SimController::LineBaud);
-    bench.buffer.clear();
-    bench.port.SetBreak(false);
-    bench.port.SetBaudRate(SimController::LineBaud);
-    const auto ready = bench.Await({kw::BreakSeenWaiting}, 100);
-    ASSERT_TRUE(ready);
-    EXPECT_EQ(bench.buffer.size(), 0u); // no cycles after the break
+    PcBench newer(ControllerConfig{});
+    newer.Diagnose();
+    ASSERT_TRUE(newer.OpenReceiverForSettings());
+    EXPECT_EQ(newer.buffer.size(), 0u); // no cycles after the break
 }
 
 TEST(ReceiverFactoryTransfer, StoresTheRecordThenTheDefaultSettingsAndReportsBoth) {
@@ -196,7 +144,7 @@ TEST(ReceiverFactoryTransfer, StoresTheRecordThenTheDefaultSettingsAndReportsBot
         bench.codec.WriteChecksum(factory, BlockKind::Factory, Layout::Long);
         Record defaults = Edited(bench, ActiveOf(bench, report).record, 0, 4);
 
-        const auto handshake = OpenForSettings(bench);
+        const auto handshake = bench.OpenReceiverForSettings();
         ASSERT_TRUE(handshake);
         bench.Send(kw::ReceiverStoreFactory,
                    StorePayload(bench, *handshake, factory, BlockKind::Factory));
@@ -205,13 +153,7 @@ TEST(ReceiverFactoryTransfer, StoresTheRecordThenTheDefaultSettingsAndReportsBot
             static_cast<std::size_t>(BlockLength(BlockKind::Customer, layout)));
         bench.codec.Encode(defaults, encoded, layout, BlockKind::Customer);
         bench.Send(kw::DefaultRecordFollows, encoded);
-        std::vector<Frame> again;
-        while (again.empty() || again.back().id != kw::ReceiverCustomerData) {
-            const auto frame = bench.Await(
-                {kw::ReceiverCustomerData, kw::ReceiverFactoryData, kw::FirmwareWithType}, 2000);
-            ASSERT_TRUE(frame);
-            again.push_back(*frame);
-        }
+        const auto again = bench.AwaitReport(true);
         EXPECT_EQ(FactoryOf(bench, again), factory);
         EXPECT_EQ(ActiveOf(bench, again).slot, 4);
         EXPECT_EQ(ActiveOf(bench, again).record, defaults);
@@ -242,7 +184,7 @@ TEST(ReceiverStoreChecks, DropsWrongHandshakeChecksumAndKeywordAndStartsAgain) {
     };
     auto& receiver = dynamic_cast<ReceiverController&>(*bench.controller);
     for (const auto& [id, payload] : attempts) {
-        const auto handshake = OpenForSettings(bench);
+        const auto handshake = bench.OpenReceiverForSettings();
         ASSERT_TRUE(handshake);
         bench.Send(id, payload(*handshake));
         EXPECT_FALSE(bench.Await({kw::FirmwareWithType}, 800));

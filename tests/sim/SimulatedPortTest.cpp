@@ -94,35 +94,20 @@ TEST(SimulatedPort, UsbAdapterHasNoTransmitEmptyEvent) {
 
 // A handler that waits (pumps again) sees the line go on, and no event is delivered twice.
 TEST(SimulatedPort, AHandlerMayWaitInsideAnEvent) {
-    struct Waiting : PortEvents {
-        SimulatedPort* port = nullptr;
-        int events = 0;
-        int bytes = 0;
-        void ComPortAfterOpen() override {}
-        void ComPortBeforeClose() override {}
+    struct WaitingBench : PcBench {
+        using PcBench::PcBench;
         void ComPortRxChar(int count) override {
-            ++events;
-            std::vector<std::uint8_t> into(static_cast<std::size_t>(count));
-            bytes += port->Read(into);
-            if (events == 1) {
-                port->Advance(20);
+            PcBench::ComPortRxChar(count);
+            if (receiveEvents == 1) {
+                port.Advance(20);
             }
         }
-        void ComPortTxEmpty() override {}
-        void ComPortEvent2() override {}
-        void ComPortDisconnect() override {}
     };
-    VirtualClock clock;
-    const auto controller = MakeController(ControllerConfig{});
-    SimulatedPort port(clock, *controller);
-    Waiting listener;
-    listener.port = &port;
-    port.SetListener(&listener);
-    port.Open();
-    port.Advance(40);
-    EXPECT_EQ(clock.Now(), 60u);
-    EXPECT_EQ(listener.bytes, 58); // the whole identification, each byte once
-    EXPECT_GT(listener.events, 20);
+    WaitingBench bench(ControllerConfig{});
+    bench.Run(40);
+    EXPECT_EQ(bench.clock.Now(), 60u);
+    EXPECT_EQ(bench.all.size(), 58u); // the whole identification, each byte once
+    EXPECT_GT(bench.receiveEvents, 20);
 }
 
 } // namespace

@@ -5,8 +5,6 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace lcdiag {
 namespace {
@@ -52,22 +50,14 @@ TEST(IniPreferenceStore, FirstStartReadsDefaultsAndWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(temp / "config"));
 }
 
-TEST(IniPreferenceStore, AWrittenValueSurvivesANewProcess) {
+TEST(IniPreferenceStore, AWrittenValueSurvivesANewStoreAndReplacesTheFileWhole) {
     const TempFolder temp;
     const auto file = temp / "config/lcdiag/preferences.ini";
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
+    {
         IniPreferenceStore store(file);
-        const bool written =
-            RegWriteString(store, PreferenceKeyPath(), pref::Lang, "Deutsch.zna") &&
-            RegWriteInteger(store, "Software\\Kelberg\\DVX7", pref::Resolution, 3);
-        ::_exit(written ? 0 : 1);
+        ASSERT_TRUE(RegWriteString(store, PreferenceKeyPath(), pref::Lang, "Deutsch.zna"));
+        ASSERT_TRUE(RegWriteInteger(store, "Software\\Kelberg\\DVX7", pref::Resolution, 3));
     }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-
     IniPreferenceStore store(file);
     EXPECT_EQ(RegReadString(store, PreferenceKeyPath(), pref::Lang, ""), "Deutsch.zna");
     EXPECT_EQ(RegReadInteger(store, PreferenceKeyPath(), pref::Resolution, 0), 3);

@@ -1,39 +1,14 @@
 #include "platform/serial/PortMenu.h"
 
-#include "platform/serial/DeviceList.h"
 #include "platform/serial/UdevDeviceList.h"
 #include "platform/serial/UsbClass.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 namespace lcdiag {
 namespace {
-
-TSerialDevice Port(const std::string& name) {
-    TSerialDevice device;
-    device.Name = name;
-    device.Node = "/dev/" + name;
-    return device;
-}
-
-class TPortNames : public TDeviceList {
-public:
-    explicit TPortNames(std::vector<std::string> names) : names_(std::move(names)) {}
-    std::vector<TSerialDevice> SerialDevices() override {
-        std::vector<TSerialDevice> devices;
-        for (const std::string& name : names_) {
-            devices.push_back(Port(name));
-        }
-        return devices;
-    }
-    bool InUse(const TSerialDevice&) override { return false; }
-
-private:
-    std::vector<std::string> names_;
-};
 
 std::vector<std::string> Checked(const std::vector<TPortMenuItem>& items) {
     std::vector<std::string> captions;
@@ -43,16 +18,6 @@ std::vector<std::string> Checked(const std::vector<TPortMenuItem>& items) {
         }
     }
     return captions;
-}
-
-TEST(PortListTest, PortsComeInNaturalOrder) {
-    TPortNames devices({"COM10", "ttyUSB10", "COM2", "ttyUSB2", "ttyS1", "COM1", "ttyACM0"});
-    EXPECT_EQ(EnumComPorts(devices), (std::vector<std::string>{"COM1", "COM2", "COM10", "ttyACM0",
-                                                               "ttyS1", "ttyUSB2", "ttyUSB10"}));
-    EXPECT_TRUE(PortNameLess("COM9", "COM010"));
-    EXPECT_FALSE(PortNameLess("COM2", "COM02")); // the same number
-    EXPECT_TRUE(PortNameLess("ttyUSB", "ttyUSB0"));
-    EXPECT_TRUE(PortNameLess("Modem", "modem")); // by character code
 }
 
 TEST(PortMenuTest, AdapterEntryComesFirstAndIsCheckedForTheUsbPreference) {
@@ -93,8 +58,6 @@ TEST(DeviceWatcherTest, UdevEventsBecomeNotices) {
 
 TEST(DeviceWatcherTest, InterfaceNamesOfTheWindowsFormYieldTheirIds) {
     const std::string guid = "#{a5dcbf10-6530-11d2-901f-00c04fb951ed}";
-    EXPECT_EQ(ParseInterfaceName("\\\\?\\USB#VID_0403&PID_9E2B#LC4711" + guid),
-              (TUsbIds{0x0403, 0x9E2B}));
     EXPECT_EQ(ParseInterfaceName("\\\\?\\usb#vid_0403&pid_9e2b#LC4711" + guid),
               (TUsbIds{0x0403, 0x9E2B}));
     EXPECT_EQ(ParseInterfaceName("\\\\?\\HID#VID_0403&PID_9E2B"), (TUsbIds{0x0403, 0x9E2B}));
@@ -122,18 +85,6 @@ TEST(UdevDeviceListTest, LocationIsTheBusAndPortPath) {
     EXPECT_EQ(LocationFromUsbPath("1-2.3"), 0x123u);
     EXPECT_EQ(LocationFromUsbPath("3-10"), 0x3Au);
     EXPECT_EQ(LocationFromUsbPath(""), 0u);
-}
-
-TEST(UdevDeviceListTest, PortsOfThisMachineHaveNamesAndNodes) {
-    const auto devices = LoadD2XX();
-    if (!devices) {
-        GTEST_SKIP() << "udev cannot be reached here";
-    }
-    for (const TSerialDevice& device : devices->SerialDevices()) {
-        EXPECT_FALSE(device.Name.empty());
-        EXPECT_EQ(device.Node.rfind("/dev/", 0), 0u) << device.Node;
-        EXPECT_EQ(device.VendorId == 0, device.ProductId == 0) << device.Name;
-    }
 }
 
 } // namespace

@@ -43,18 +43,7 @@ public:
 
     // Runs the jobs queued now.
     void RunPending() {
-        for (;;) {
-            std::function<void()> job;
-            {
-                std::lock_guard lock(mutex_);
-                if (jobs_.empty()) {
-                    return;
-                }
-                job = std::move(jobs_.front());
-                jobs_.pop_front();
-            }
-            job();
-        }
+        RunUntil([] { return false; }, std::chrono::milliseconds(0));
     }
 
 private:

@@ -56,43 +56,47 @@ protected:
     TComPort port{dispatcher, &devices};
 };
 
-TEST_F(UsbAdapterTest, NoAdapterShowsMessage177) {
-    devices.PlugPort("ttyS0");
-    devices.PlugAdapter("OTHER1", "/dev/ttyUSB0", 0x6001); // another FTDI product
-    EXPECT_FALSE(Search());
-    EXPECT_EQ(messages, std::vector<std::uint32_t>{0x300000B1});
-
+// Message 177: no adapter, 178: more than one free adapter.
+TEST_F(UsbAdapterTest, SearchTakesTheOnlyFreeAdapterBySerialNumberOrSaysWhyNot) {
+    struct Case {
+        std::vector<std::string> adapters;
+        std::string inUse;
+        std::vector<std::uint32_t> messages;
+        std::string chosen;
+    };
+    const Case cases[] = {
+        {{}, "", {0x300000B1}, ""},
+        {{"LC4711"}, "", {}, "LC4711"},
+        {{"LC0001", "LC0002"}, "", {0x300000B2}, ""},
+        {{"LC0001", "LC0002"}, "/dev/ttyUSB1", {}, "LC0002"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.adapters.size());
+        TFakeDeviceList list;
+        list.PlugPort("ttyS0");
+        list.PlugAdapter("OTHER1", "/dev/ttyUSB0", 0x6001); // another product of the same maker
+        for (std::size_t i = 0; i < c.adapters.size(); ++i) {
+            list.PlugAdapter(c.adapters[i], "/dev/ttyUSB" + std::to_string(i + 1));
+        }
+        list.inUse = {c.inUse};
+        TComPort searched{dispatcher, &list};
+        searched.SetOpenBy(obDeviceDescription);
+        messages.clear();
+        EXPECT_EQ(SearchUSBDevice(searched, [this](std::uint32_t m) { messages.push_back(m); }),
+                  !c.chosen.empty());
+        EXPECT_EQ(messages, c.messages);
+        EXPECT_EQ(searched.SerialNumber(), c.chosen);
+        if (!c.chosen.empty()) {
+            EXPECT_EQ(searched.OpenBy(), obSerialNumber);
+            EXPECT_EQ(searched.UsbVendorId(), 0x0403);
+            EXPECT_EQ(searched.UsbProductId(), 0x9E2B);
+        }
+    }
     TComPort withoutSupport(dispatcher);
     messages.clear();
     EXPECT_FALSE(
         SearchUSBDevice(withoutSupport, [&](std::uint32_t code) { messages.push_back(code); }));
     EXPECT_EQ(messages, std::vector<std::uint32_t>{0x300000B1});
-}
-
-TEST_F(UsbAdapterTest, OneAdapterIsChosenBySerialNumberWithItsIds) {
-    devices.PlugPort("ttyS0");
-    devices.PlugAdapter("OTHER1", "/dev/ttyUSB0", 0x6001);
-    devices.PlugAdapter("LC4711", "/dev/ttyUSB1");
-    port.SetOpenBy(obDeviceDescription);
-    EXPECT_TRUE(Search());
-    EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(port.OpenBy(), obSerialNumber);
-    EXPECT_EQ(port.SerialNumber(), "LC4711");
-    EXPECT_EQ(port.UsbVendorId(), 0x0403);
-    EXPECT_EQ(port.UsbProductId(), 0x9E2B);
-}
-
-TEST_F(UsbAdapterTest, SeveralAdaptersShowMessage178UnlessOthersHoldThem) {
-    devices.PlugAdapter("LC0001", "/dev/ttyUSB0");
-    devices.PlugAdapter("LC0002", "/dev/ttyUSB1");
-    EXPECT_FALSE(Search());
-    EXPECT_EQ(messages, std::vector<std::uint32_t>{0x300000B2});
-    EXPECT_TRUE(port.SerialNumber().empty());
-
-    devices.inUse.insert("/dev/ttyUSB0");
-    messages.clear();
-    EXPECT_TRUE(Search());
-    EXPECT_EQ(port.SerialNumber(), "LC0002");
 }
 
 TEST_F(UsbAdapterTest, DeviceListFiltersByIdsWithWildcards) {
@@ -164,6 +168,19 @@ TEST_F(UsbAdapterTest, PortMenuSwitchesBetweenAdapterAndPort) {
     EXPECT_EQ(serial.Receive(6), "serial");
 
     EXPECT_EQ(MNU_PSetClick(port, {"-", 0, {}, false}, show), std::nullopt);
+}
+
+TEST(PortListTest, PortsComeInNaturalOrder) {
+    TFakeDeviceList devices;
+    for (const char* name : {"COM10", "ttyUSB10", "COM2", "ttyUSB2", "ttyS1", "COM1", "ttyACM0"}) {
+        devices.PlugPort(name);
+    }
+    EXPECT_EQ(EnumComPorts(devices), (std::vector<std::string>{"COM1", "COM2", "COM10", "ttyACM0",
+                                                               "ttyS1", "ttyUSB2", "ttyUSB10"}));
+    EXPECT_TRUE(PortNameLess("COM9", "COM010"));
+    EXPECT_FALSE(PortNameLess("COM2", "COM02")); // the same number
+    EXPECT_TRUE(PortNameLess("ttyUSB", "ttyUSB0"));
+    EXPECT_TRUE(PortNameLess("Modem", "modem")); // by character code
 }
 
 } // namespace
