@@ -1,7 +1,5 @@
 #include "platform/serial/UsbClass.h"
 
-#include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <libudev.h>
 
@@ -16,12 +14,6 @@ std::optional<std::uint16_t> ParseHex(std::string_view text) {
         return std::nullopt;
     }
     return static_cast<std::uint16_t>(value);
-}
-
-bool EqualsIgnoringCase(std::string_view text, std::string_view lowerCase) {
-    return std::equal(
-        text.begin(), text.end(), lowerCase.begin(), lowerCase.end(),
-        [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
 }
 
 // "403/9e2b/600": vendor, product and release of a USB device, in hexadecimal.
@@ -66,22 +58,6 @@ std::optional<TDeviceNotice> NoticeFromUevent(std::string_view action, std::stri
                              std::string(sysname)};
     }
     return std::nullopt;
-}
-
-TUsbIds ParseInterfaceName(std::string_view name) {
-    const auto hash = name.find('#');
-    std::string_view field = hash == std::string_view::npos ? name : name.substr(hash + 1);
-    field = field.substr(0, field.find('#'));
-    if (field.size() < 17 || !EqualsIgnoringCase(field.substr(0, 4), "vid_") ||
-        !EqualsIgnoringCase(field.substr(8, 5), "&pid_")) {
-        return {};
-    }
-    const auto vendor = ParseHex(field.substr(4, 4));
-    const auto product = ParseHex(field.substr(13, 4));
-    if (!vendor || !product) {
-        return {};
-    }
-    return {*vendor, *product};
 }
 
 TUsbClass::TUsbClass() : udev_(udev_new()) {

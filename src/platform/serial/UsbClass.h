@@ -62,8 +62,4 @@ std::optional<TDeviceNotice> NoticeFromUevent(std::string_view action, std::stri
                                               std::string_view devtype, std::string_view product,
                                               std::string_view sysname);
 
-// The ids in a USB interface name of the form "\\?\USB#VID_0403&PID_9E2B#serial#{class}"
-// (letter case free); 0 and 0 for a name of another form.
-TUsbIds ParseInterfaceName(std::string_view name);
-
 } // namespace lcdiag

@@ -56,17 +56,6 @@ TEST(DeviceWatcherTest, UdevEventsBecomeNotices) {
     EXPECT_FALSE(NoticeFromUevent("add", "usb", "usb_device", "", "1-2"));
 }
 
-TEST(DeviceWatcherTest, InterfaceNamesOfTheWindowsFormYieldTheirIds) {
-    const std::string guid = "#{a5dcbf10-6530-11d2-901f-00c04fb951ed}";
-    EXPECT_EQ(ParseInterfaceName("\\\\?\\usb#vid_0403&pid_9e2b#LC4711" + guid),
-              (TUsbIds{0x0403, 0x9E2B}));
-    EXPECT_EQ(ParseInterfaceName("\\\\?\\HID#VID_0403&PID_9E2B"), (TUsbIds{0x0403, 0x9E2B}));
-    EXPECT_EQ(ParseInterfaceName("\\\\?\\USB#ROOT_HUB20#4&1" + guid), TUsbIds{});
-    EXPECT_EQ(ParseInterfaceName("\\\\?\\USB#VID_04G3&PID_9E2B#x"), TUsbIds{});
-    EXPECT_EQ(ParseInterfaceName("\\\\?\\USB#VID_0403&PID_9E"), TUsbIds{});
-    EXPECT_EQ(ParseInterfaceName(""), TUsbIds{});
-}
-
 TEST(UdevDeviceListTest, NodeHeldOpenLooksAtTheLinksOfProcesses) {
     namespace fs = std::filesystem;
     const fs::path proc = fs::temp_directory_path() / ("lcdiag-proc-" + std::to_string(getpid()));
