@@ -1,6 +1,7 @@
 #include "core/safety/Markup.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace lcdiag {
 namespace {
@@ -37,36 +38,29 @@ TEST(Markup, TokensKeepTagsWordsAndBlankRunsInOrder) {
     EXPECT_TRUE(TokenizeMarkup("").empty());
 }
 
-TEST(Markup, WordsWrapAndTheBlankBeforeAWrappedWordIsDropped) {
-    EXPECT_EQ(Wrap("aaa bbb ccc", 70), "aaa bbb<br>ccc");
-    EXPECT_EQ(Wrap("aaa bbb ccc", 110), "aaa bbb ccc");
-    // A word wider than the line stands alone and overflows.
-    EXPECT_EQ(Wrap("a bbbbbbbbbbbb c", 50), "a<br>bbbbbbbbbbbb<br>c");
-    EXPECT_EQ(Wrap("aa<br>bb cc", 50), "aa<br>bb cc"); // <br> starts a fresh line
-}
-
-TEST(Markup, BoldWordsAreMeasuredInBold) {
-    // "<b>aaaa</b> bb" is 48 + 10 + 20 = 78 pixels: it fits into 80 but not into 70.
-    EXPECT_EQ(Wrap("<b>aaaa</b> bb", 80), "<b>aaaa</b> bb");
-    EXPECT_EQ(Wrap("<b>aaaa</b> bb", 70), "<b>aaaa</b><br>bb");
-    const auto lines = LayoutParagraph("<b>aaaa</b> bb", FixedMetrics(), {}, 80);
-    ASSERT_EQ(lines.size(), 1U);
-    EXPECT_EQ(lines[0].width, 78);
-}
-
-TEST(Markup, WordsJoinedByATagContinueTheLine) {
-    // "aaaa<i>bbbb" is 80 pixels wide: the next word must wrap at a limit of 100.
-    EXPECT_EQ(Wrap("aaaa<i>bbbb cc", 100), "aaaa<i>bbbb<br>cc");
-}
-
-TEST(Markup, BulletLinesContinueAtTheIndent) {
-    const auto wrapped = Wrap(" - aaa bbb ccc", 100);
-    EXPECT_EQ(wrapped, " - aaa bbb<br><t>ccc");
-    const auto lines = LayoutParagraph(" - aaa bbb ccc", FixedMetrics(), {}, 100);
-    ASSERT_EQ(lines.size(), 2U);
-    EXPECT_EQ(lines[1].width, 30 + 30); // indent of " - " plus "ccc"
-    // Without a word after the bullet mark, or not at the line start, there is no indent.
-    EXPECT_EQ(Wrap("x - aaa bbb ccc", 90), "x - aaa<br>bbb ccc");
+// Every character is 10 pixels wide, 12 in bold.
+TEST(Markup, WordsWrapAtTheLimit) {
+    const std::tuple<std::string_view, int, std::string_view> rows[] = {
+        {"aaa bbb ccc", 70, "aaa bbb<br>ccc"}, // the blank before a wrapped word is dropped
+        {"aaa bbb ccc", 110, "aaa bbb ccc"},
+        {"a bbbbbbbbbbbb c", 50, "a<br>bbbbbbbbbbbb<br>c"}, // too wide: alone, overflowing
+        {"aa<br>bb cc", 50, "aa<br>bb cc"},                 // <br> starts a fresh line
+        {"<b>aaaa</b> bb", 80, "<b>aaaa</b> bb"},           // 48 + 10 + 20 = 78
+        {"<b>aaaa</b> bb", 70, "<b>aaaa</b><br>bb"},
+        {"aaaa<i>bbbb cc", 100, "aaaa<i>bbbb<br>cc"},    // joined by a tag: one 80-pixel word
+        {" - aaa bbb ccc", 100, " - aaa bbb<br><t>ccc"}, // bullet lines continue indented
+        {"x - aaa bbb ccc", 90, "x - aaa<br>bbb ccc"},   // not at the line start: no bullet
+        {"", 50, ""},
+    };
+    for (const auto& [text, limit, wrapped] : rows) {
+        EXPECT_EQ(Wrap(text, limit), wrapped) << text << " in " << limit;
+    }
+    const auto bold = LayoutParagraph("<b>aaaa</b> bb", FixedMetrics(), {}, 80);
+    ASSERT_EQ(bold.size(), 1U);
+    EXPECT_EQ(bold[0].width, 78);
+    const auto bullet = LayoutParagraph(" - aaa bbb ccc", FixedMetrics(), {}, 100);
+    ASSERT_EQ(bullet.size(), 2U);
+    EXPECT_EQ(bullet[1].width, 30 + 30); // indent of " - " plus "ccc"
 }
 
 TEST(Markup, TablesNeedExactlyColumnsTimesRowsCells) {

@@ -7,6 +7,14 @@
 namespace lcdiag {
 namespace {
 
+std::string AllText(const SafetyNote& note) {
+    std::string all;
+    for (const NoteParagraph& paragraph : note.paragraphs) {
+        all += paragraph.text;
+    }
+    return all;
+}
+
 TEST(SafetyNotes, FloatingBlankingNoteWithItsTableOfResolutions) {
     const SafetyNote note = AssembleSafetyNote(0, {"DVX-DVY 710, 712, 715"});
     EXPECT_EQ(note.number, 1);
@@ -15,9 +23,7 @@ TEST(SafetyNotes, FloatingBlankingNoteWithItsTableOfResolutions) {
     ASSERT_FALSE(note.paragraphs.empty());
     // The title goes into the heading's "%s"; nothing is left unreplaced.
     EXPECT_NE(note.paragraphs[0].text.find("DVX-DVY 710, 712, 715"), std::string::npos);
-    for (const NoteParagraph& paragraph : note.paragraphs) {
-        EXPECT_EQ(paragraph.text.find("%s"), std::string::npos) << paragraph.text;
-    }
+    EXPECT_EQ(AllText(note).find("%s"), std::string::npos);
     const auto table = std::find_if(note.paragraphs.begin(), note.paragraphs.end(),
                                     [](const NoteParagraph& p) { return p.table; });
     ASSERT_NE(table, note.paragraphs.end());
@@ -35,19 +41,9 @@ TEST(SafetyNotes, EveryNoteHasTitleAndParagraphsAndOnlyNoteFiveLacksTheCheckBox)
         EXPECT_FALSE(note.paragraphs.empty()) << mode;
         EXPECT_EQ(note.checkBoxText.empty(), mode == 4) << mode;
     }
-    const SafetyNote incompatible = AssembleSafetyNote(4, {"Title", "1.05"});
-    std::string all;
-    for (const NoteParagraph& paragraph : incompatible.paragraphs) {
-        all += paragraph.text;
-    }
-    EXPECT_NE(all.find("1.05"), std::string::npos);
-}
-
-TEST(SafetyNotes, SlotsNeverSetGiveEmptyReplacements) {
-    const SafetyNote note = AssembleSafetyNote(4, {});
-    for (const NoteParagraph& paragraph : note.paragraphs) {
-        EXPECT_EQ(paragraph.text.find("%s"), std::string::npos);
-    }
+    EXPECT_NE(AllText(AssembleSafetyNote(4, {"Title", "1.05"})).find("1.05"), std::string::npos);
+    // Slots never set give empty replacements.
+    EXPECT_EQ(AllText(AssembleSafetyNote(4, {})).find("%s"), std::string::npos);
 }
 
 } // namespace
