@@ -36,7 +36,7 @@ TEST(Preferences, RootKeySelection) {
     EXPECT_EQ(PreferenceKeyPath(), "HKEY_CURRENT_USER\\Software\\Kelberg\\DVX7");
 }
 
-TEST(Preferences, FirstStartGivesTheDefaults) {
+TEST(Preferences, DefaultsFirstThenValuesPerKeyAndName) {
     MemoryPreferenceStore store;
     const std::string& path = PreferenceKeyPath();
     EXPECT_EQ(RegReadString(store, path, pref::Lang, ""), "");
@@ -44,11 +44,7 @@ TEST(Preferences, FirstStartGivesTheDefaults) {
     EXPECT_EQ(RegReadInteger(store, path, pref::Dimensions, 0), 0);
     EXPECT_EQ(RegReadString(store, path, pref::ComPort, pref::DefaultComPort), "USB");
     EXPECT_TRUE(store.document.empty()); // reading creates nothing
-}
 
-TEST(Preferences, ValuesAreKeptPerKeyAndName) {
-    MemoryPreferenceStore store;
-    const std::string& path = PreferenceKeyPath();
     EXPECT_TRUE(RegWriteInteger(store, path, pref::Resolution, -3));
     EXPECT_TRUE(RegWriteString(store, path, pref::ComPort, "/dev/ttyUSB0"));
     EXPECT_TRUE(RegWriteString(store, "Software\\Kelberg\\DVX7", pref::Lang, "Deutsch.zna"));

@@ -18,23 +18,5 @@ TEST(ScreenProfile, StoredProfileIsUsedOnlyWhenItIsOneThatFitsTheScreen) {
     EXPECT_EQ(ChooseScreenProfile(-1, 4000, 4000), 0);
 }
 
-TEST(ScreenProfile, FontsFollowTheProfileTable) {
-    EXPECT_EQ(GetScreenProfile(1).caption, "4:3 - 1024x768");
-    EXPECT_EQ(GetScreenProfile(4).width, 1440);
-    EXPECT_EQ(GetScreenProfile(4).height, 900);
-    EXPECT_EQ(GetScreenProfile(3).fontSizes, GetScreenProfile(4).fontSizes);
-    EXPECT_EQ(ViewFont(0, 0).pointSize, 18);
-    EXPECT_EQ(ViewFont(2, 6).pointSize, 10);
-    EXPECT_EQ(ViewFont(4, 11).pointSize, 20);
-
-    EXPECT_EQ(ViewFont(0, 1).colour, FontColour::DarkBlue);
-    EXPECT_EQ(ViewFont(0, 7).colour, FontColour::Black);
-    EXPECT_EQ(ViewFont(0, 9).colour, FontColour::ButtonText);
-    for (int font = 0; font < ViewFontCount; ++font) {
-        const bool bold = font <= 3 || font == 8;
-        EXPECT_EQ(ViewFont(1, font).bold, bold) << font;
-    }
-}
-
 } // namespace
 } // namespace lcdiag

@@ -61,13 +61,9 @@ TEST_F(Texts, AMissingTextIsReportedAndYieldsNothing) {
     EXPECT_EQ(GetText(70000), "");
     EXPECT_EQ(dialogs.shown.back().text, "Text 70000 fehlt!");
 
-    UseLanguage({});
+    UseLanguage({{9000, "nur hier"}});
     EXPECT_EQ(GetText(4294967295u), "");
     EXPECT_EQ(dialogs.shown.back().text, "String-Ressource 4294967295 nicht vorhanden!");
-}
-
-TEST_F(Texts, TextExistsInTheLanguageOrTheBuiltinTable) {
-    UseLanguage({{9000, "nur hier"}});
     EXPECT_TRUE(TextExists(9000));
     EXPECT_TRUE(TextExists(1)); // built in
     EXPECT_FALSE(TextExists(1017));
@@ -90,7 +86,8 @@ TEST_F(Texts, MessageCodesChooseKindAndButtons) {
     ShowMessageIdArgs(msg::Warning | 184, {"a", "b"});
     ShowMessageText(0x00000000, "plain");
     ShowMessageText(0x53000000, "unused kind");
-    ASSERT_EQ(dialogs.shown.size(), 6u);
+    ShowMessageText(msg::Confirmation, ""); // an empty text shows "Unknown Fault!" as a fault
+    ASSERT_EQ(dialogs.shown.size(), 7u);
     EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Confirmation);
     EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(dialogs.shown[0].text,
@@ -105,16 +102,11 @@ TEST_F(Texts, MessageCodesChooseKindAndButtons) {
     EXPECT_EQ(dialogs.shown[4].kind, MessageKind::Fault);
     EXPECT_EQ(dialogs.shown[5].buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(dialogs.shown[5].kind, MessageKind::Fault);
+    EXPECT_EQ(dialogs.shown[6].kind, MessageKind::Fault);
+    EXPECT_EQ(dialogs.shown[6].buttons, MessageButtons::Ok);
+    EXPECT_EQ(dialogs.shown[6].text, "Unknown Fault!");
     EXPECT_EQ(CaptionTextId(MessageKind::Warning), 300u);
     EXPECT_EQ(ButtonTextId(MessageResult::Ignore), 406u);
-}
-
-TEST_F(Texts, AnEmptyTextShowsUnknownFaultAsAFault) {
-    ShowMessageText(msg::Confirmation, "");
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Fault);
-    EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::Ok);
-    EXPECT_EQ(dialogs.shown[0].text, "Unknown Fault!");
 }
 
 TEST_F(Texts, OneDialogAtATime) {

@@ -42,7 +42,7 @@ protected:
     test::RecordingDialogs dialogs;
 };
 
-TEST_F(ProductTextsTest, DeliveredBuildHasTheBareTitleAndTheLogo) {
+TEST_F(ProductTextsTest, VariantBitsChooseTitleLogoAndCaption) {
     const BuildVariant delivered;
     const ProductTexts texts = LookUpProductTexts(delivered);
     EXPECT_EQ(texts.windowTitle, "DVX-DVY 710, 712, 715");
@@ -50,17 +50,15 @@ TEST_F(ProductTextsTest, DeliveredBuildHasTheBareTitleAndTheLogo) {
     EXPECT_EQ(texts.deviceName, "Safety light curtain");
     EXPECT_EQ(MainWindowCaption(texts, delivered, ""), "DVX-DVY 710, 712, 715");
     EXPECT_TRUE(dialogs.shown.empty());
-}
 
-TEST_F(ProductTextsTest, VariantBitsChangeTitleAndCaption) {
     const BuildVariant pro{16 | BuildVariant::ExtendedBit};
     EXPECT_EQ(LookUpProductTexts(pro).windowTitle, "DVX-DVY 710, 712, 715 Pro");
 
     const BuildVariant factory{BuildVariant::ManufacturerBit}; // brand 0
-    const ProductTexts texts = LookUpProductTexts(factory);
-    EXPECT_EQ(texts.windowTitle, "ZENO 4");
-    EXPECT_EQ(texts.brandShortName, "ZENO 4-Light Curtain");
-    EXPECT_EQ(MainWindowCaption(texts, factory, "beta"),
+    const ProductTexts manufacturer = LookUpProductTexts(factory);
+    EXPECT_EQ(manufacturer.windowTitle, "ZENO 4");
+    EXPECT_EQ(manufacturer.brandShortName, "ZENO 4-Light Curtain");
+    EXPECT_EQ(MainWindowCaption(manufacturer, factory, "beta"),
               "Safety light curtain ZENO 4 - Manufacturer version - beta");
 }
 
