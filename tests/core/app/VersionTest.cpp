@@ -28,12 +28,6 @@ TEST(Version, EarlyFourVersionsReportThreeNinetyNine) {
     EXPECT_EQ(pc(5, 300), std::make_pair(5, 255));
 }
 
-TEST(Version, CopyrightSplitsAtTheFirstSlash) {
-    EXPECT_EQ(CopyrightLines("Copyright (C) 2025 / The holder / part"),
-              (std::vector<std::string>{"Copyright (C) 2025", "The holder / part"}));
-    EXPECT_EQ(CopyrightLines("One line"), (std::vector<std::string>{"One line"}));
-}
-
 class ProductTextsTest : public ::testing::Test {
 protected:
     ProductTextsTest() { SetMessageDialogs(&dialogs); }

@@ -21,11 +21,13 @@ TEST(FaultListTest, KeepsOneEntryPerCodeWithTheNewestOnTop) {
     EXPECT_EQ(faults.Entries()[1], (FaultEntry{10, 209}));
 }
 
-TEST(FaultListTest, IgnoresCodesTheUnitCannotReport) {
+// Codes the unit cannot report change nothing; the panel shows once when faults arrive.
+TEST(FaultListTest, IgnoresCodesTheUnitCannotReportAndShowsThePanelOnce) {
     FaultList faults;
     const std::uint32_t revision = faults.Revision();
     EXPECT_FALSE(faults.AddFaults(1u << 15 | 1u << 16 | 1u << 23 | 1u << 30, Receiver));
     EXPECT_FALSE(faults.AddFaults(0x81, Emitter));
+    EXPECT_FALSE(faults.AddFaults(0, Receiver));
     EXPECT_TRUE(faults.Entries().empty());
     EXPECT_FALSE(faults.PanelVisible());
     EXPECT_EQ(faults.Revision(), revision);
@@ -34,16 +36,10 @@ TEST(FaultListTest, IgnoresCodesTheUnitCannotReport) {
     EXPECT_EQ(FaultTextId(Emitter, 7), 256);
     EXPECT_EQ(FaultTextId(Emitter, 8), 0);
     EXPECT_EQ(FaultTextId(Emitter, -5), 0);
-}
 
-TEST(FaultListTest, ShowsThePanelOnceWhenFaultsArrive) {
-    FaultList faults;
-    EXPECT_FALSE(faults.AddFaults(0, Receiver));
-    EXPECT_FALSE(faults.PanelVisible());
     EXPECT_TRUE(faults.AddFaults(0x40, Emitter));
     EXPECT_TRUE(faults.PanelVisible());
     EXPECT_FALSE(faults.AddFaults(0x40, Emitter));
-
     faults.ToggleWindow(); // the menu item hides the panel and clears the list
     EXPECT_FALSE(faults.PanelVisible());
     EXPECT_TRUE(faults.Entries().empty());

@@ -10,40 +10,6 @@ namespace {
 
 using namespace testing;
 
-// Profile 0 in a 784 x 538 view: tiles 23, small LED frame 57, head icon 31 high.
-BarGeometry Profile0() {
-    return MakeBarGeometry(784, 538, 23, 23, 57, 31);
-}
-
-TEST(BarGeometryTest, UnitsStandInTheThirdAndFourthQuarter) {
-    const BarGeometry g = Profile0();
-    EXPECT_EQ(g.emitter.body, (Rect{435, 116, 89, 414}));
-    EXPECT_EQ(g.emitter.head, (Rect{435, 39, 89, 77}));
-    EXPECT_EQ(g.emitter.unit, (Rect{435, 39, 89, 491}));
-    EXPECT_EQ(g.receiver.body, (Rect{631, 116, 89, 414}));
-    EXPECT_EQ(g.LineLeft(), 491);
-    EXPECT_EQ(g.LineWidth(), 784 / 4 - 23);
-    EXPECT_EQ(g.RowTop(1), 139);
-    EXPECT_EQ(g.ScrollBar(), (Rect{766, 139, 0, 368}));
-    EXPECT_EQ(g.FadeArea(ControllerType::Emitter), (Rect{434, 7, 91, 524}));
-}
-
-TEST(BarGeometryTest, BeamLineShadesTowardTheUnitNotConnected) {
-    const BarGeometry g = Profile0();
-    const int emitterEdge = g.emitter.body.Right();
-    const int receiverEdge = g.receiver.body.left - 1;
-    EXPECT_EQ(LineShadeMask(g, emitterEdge, ControllerType::Receiver), 63);
-    EXPECT_EQ(LineShadeMask(g, receiverEdge, ControllerType::Receiver), 255);
-    int previous = 63;
-    for (int x = emitterEdge + 1; x < receiverEdge; ++x) {
-        const int value = LineShadeMask(g, x, ControllerType::Receiver);
-        EXPECT_GE(value, previous);
-        EXPECT_EQ(LineShadeMask(g, x, ControllerType::Emitter), 255 + 63 - value);
-        previous = value;
-    }
-    EXPECT_EQ(LineShadeMask(g, receiverEdge, ControllerType::Emitter), 63);
-}
-
 // The scroll bar moves only over more than sixteen beams; the window stays inside them.
 TEST(BarGeometryTest, ScrollRangeAndBeamWindow) {
     EXPECT_EQ(BarScrollRange(0), (ScrollRange{1, 1, false}));

@@ -108,17 +108,5 @@ TEST(StatusIndicatorsTest, EmitterBeamCodingFromItsCustomerRecord) {
     EXPECT_EQ(LedRows(ControllerType::Emitter).size(), 2U);
 }
 
-TEST(StatusIndicatorsTest, WideHeadingWidensTheTextColumn) {
-    const FunctionTableMetrics metrics{{500, 20}, {40, 13}, 36, 100, 1};
-    const FunctionTableLayout layout = MakeFunctionTableLayout(metrics);
-    EXPECT_EQ(layout.width, 516);
-    EXPECT_EQ(layout.textWidth, 100 + 516 - (100 + 40 + 36 + 52));
-
-    const LedTableMetrics leds{{300, 20}, 13, 60, 13, 23, 6};
-    const LedTableLayout ledLayout = MakeLedTableLayout(leds);
-    EXPECT_EQ(ledLayout.width, 316);
-    EXPECT_EQ(ledLayout.textWidth, 316 - 13 - 34);
-}
-
 } // namespace
 } // namespace lcdiag
