@@ -42,15 +42,9 @@ TEST(BuiltinTexts, SpotCheckAcrossAllRanges) {
          "An error occurred during the transfer of the manufacturer data!\r\nPlease try again!"},
         {120, "The field '%s' was not filled out!"},
         {121, "'%s' is invalid for the field '%s'!"},
-        {160, "Muting with two sensors in parallel arrangement requires the option \"shortened "
-              "muting cycle\"!"},
-        {171, "For the operation mode \"muting with two sensors in parallel arrangementt\" you "
-              "need the option \"material transport out of the dangerous zone\"!"},
         {184, "The options \"muting multiple interruption of protective field\" and \"shortened "
               "muting cycle\" cannot be activated simultaneously.\r\nPlease deactivate the option "
               "\"%s\" before you activate the option \"%s\"."},
-        {191, "Warning!\r\n\r\nImporting settings from a file will overwrite existing settings in "
-              "the light curtain!\r\n\r\nDo you want to proceed?"},
         {200, "Fault - NE555 Impedance monitoring test"},
         {207, "Fault - No startup synchronisation Master / Slave"},
         {219, "Fault - Run-time difference more than 75us"},
@@ -86,8 +80,6 @@ TEST(BuiltinTexts, SpotCheckAcrossAllRanges) {
         {5600, "?"},
         {5610, "About..."},
         {5701, "Disconnect"},
-        {6022, "Password for disabled functions:\r\n - more than 2 Floating Blanking beams\r\n - "
-               "Muting multiple interruption of protective field"},
         {6031, "Cancel"},
         {7104, "Central Beam"},
         {8000, "Safety pointer"},
