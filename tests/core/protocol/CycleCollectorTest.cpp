@@ -43,6 +43,8 @@ TEST_F(CycleCollectorTest, TakesWholeTriplesAndLeavesTheRestWaiting) {
     const std::string next = Part('1', 'f') + Part('2', 'g') + Part('3', 'h') + "x";
     const std::string unfinished = Part('1', 'd') + Part('2', 'e') + "tail";
     const std::string cut = std::string(400, '#') + Part('1').substr(0, 20);
+    const std::string waiting =
+        Part('1', 'a') + Part('2', 'b') + Part('3', 'c') + std::string(49, '-');
     struct Row {
         std::string bytes;
         Layout layout;
@@ -57,6 +59,7 @@ TEST_F(CycleCollectorTest, TakesWholeTriplesAndLeavesTheRestWaiting) {
         {Part('3', 'z') + Part('1', 'a') + Part('2', 'b') + Part('3', 'c') + unfinished,
          Layout::Long, "abc", unfinished},
         {cut, Layout::Long, "", cut},
+        {waiting, Layout::Long, "", waiting}, // part 3 is taken with more than 3 frames left
         {Part('1', 'a', s) + Part('2', 'b', s) + Part('3', 'c', s) + Part('1', 'd', s) +
              Part('2', 'e', s) + Part('3', 'f', s) + "x",
          s, "abc", std::nullopt},
