@@ -156,7 +156,8 @@ TEST(TLocaleFile, BrokenIndexesAreReadWithinTheFile) {
     data.name.clear(); // name length 0
     auto bytes = *EncodeZna(data);
     const std::size_t index = IndexStart(0);
-    PutU32(bytes, index + 8 * 101, 0xFFFFFFF0); // points past the end
+    PutU32(bytes, index + 8 * 101, 0xFFFFFFF0); // starts past the end
+    bytes[index + 4] = bytes[index + 5] = 0xFF; // id 0 runs past the end
     WriteFile(temp / "past.zna", bytes);
     bytes.resize(index + 8 * 1000); // the index ends early
     WriteFile(temp / "truncated.zna", bytes);
@@ -166,6 +167,7 @@ TEST(TLocaleFile, BrokenIndexesAreReadWithinTheFile) {
     locale.Load("past.zna", true);
     EXPECT_EQ(locale.LanguageName(), "past");
     EXPECT_EQ(locale.Lookup(101), "");
+    EXPECT_EQ(locale.Lookup(0), "");
     EXPECT_EQ(locale.Data().attributes[101], 7);
     EXPECT_EQ(locale.Lookup(102), data.texts[102]);
     EXPECT_EQ(locale.Lookup(65535), "last");
