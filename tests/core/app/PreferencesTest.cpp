@@ -2,6 +2,7 @@
 
 #include "AppTestSupport.h"
 #include "core/app/IniDocument.h"
+#include "core/app/ScreenProfile.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +37,7 @@ TEST(Preferences, RootKeySelection) {
     EXPECT_EQ(PreferenceKeyPath(), "HKEY_CURRENT_USER\\Software\\Kelberg\\DVX7");
 }
 
-TEST(Preferences, FirstStartGivesTheDefaults) {
+TEST(Preferences, DefaultsFirstThenValuesPerKeyAndName) {
     MemoryPreferenceStore store;
     const std::string& path = PreferenceKeyPath();
     EXPECT_EQ(RegReadString(store, path, pref::Lang, ""), "");
@@ -44,11 +45,7 @@ TEST(Preferences, FirstStartGivesTheDefaults) {
     EXPECT_EQ(RegReadInteger(store, path, pref::Dimensions, 0), 0);
     EXPECT_EQ(RegReadString(store, path, pref::ComPort, pref::DefaultComPort), "USB");
     EXPECT_TRUE(store.document.empty()); // reading creates nothing
-}
 
-TEST(Preferences, ValuesAreKeptPerKeyAndName) {
-    MemoryPreferenceStore store;
-    const std::string& path = PreferenceKeyPath();
     EXPECT_TRUE(RegWriteInteger(store, path, pref::Resolution, -3));
     EXPECT_TRUE(RegWriteString(store, path, pref::ComPort, "/dev/ttyUSB0"));
     EXPECT_TRUE(RegWriteString(store, "Software\\Kelberg\\DVX7", pref::Lang, "Deutsch.zna"));
@@ -114,6 +111,19 @@ TEST(IniDocument, AnyValueSurvivesAndBadNamesAreRefused) {
         EXPECT_FALSE(IniWriteValue("", section, name, "1")) << name;
     }
     EXPECT_FALSE(IniWriteValue("", "a\nb", "v", "1"));
+}
+
+TEST(ScreenProfile, StoredProfileIsUsedOnlyWhenItIsOneThatFitsTheScreen) {
+    EXPECT_EQ(ChooseScreenProfile(4, 1440, 900), 4);
+    EXPECT_EQ(ChooseScreenProfile(4, 1439, 900), 0);
+    EXPECT_EQ(ChooseScreenProfile(3, 1280, 1023), 0);
+    EXPECT_EQ(ChooseScreenProfile(2, 1920, 1080), 2);
+    // Profile 0 is never refused, even on a smaller screen.
+    EXPECT_EQ(ChooseScreenProfile(0, 640, 480), 0);
+    EXPECT_TRUE(ProfileFitsScreen(0, 640, 480));
+    // The stored value is user data.
+    EXPECT_EQ(ChooseScreenProfile(5, 4000, 4000), 0);
+    EXPECT_EQ(ChooseScreenProfile(-1, 4000, 4000), 0);
 }
 
 } // namespace

@@ -2,8 +2,10 @@
 
 #include "AppTestSupport.h"
 #include "core/app/TLocaleFile.h"
+#include "core/app/TextFormat.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace lcdiag {
 namespace {
@@ -61,13 +63,9 @@ TEST_F(Texts, AMissingTextIsReportedAndYieldsNothing) {
     EXPECT_EQ(GetText(70000), "");
     EXPECT_EQ(dialogs.shown.back().text, "Text 70000 fehlt!");
 
-    UseLanguage({});
+    UseLanguage({{9000, "nur hier"}});
     EXPECT_EQ(GetText(4294967295u), "");
     EXPECT_EQ(dialogs.shown.back().text, "String-Ressource 4294967295 nicht vorhanden!");
-}
-
-TEST_F(Texts, TextExistsInTheLanguageOrTheBuiltinTable) {
-    UseLanguage({{9000, "nur hier"}});
     EXPECT_TRUE(TextExists(9000));
     EXPECT_TRUE(TextExists(1)); // built in
     EXPECT_FALSE(TextExists(1017));
@@ -90,7 +88,8 @@ TEST_F(Texts, MessageCodesChooseKindAndButtons) {
     ShowMessageIdArgs(msg::Warning | 184, {"a", "b"});
     ShowMessageText(0x00000000, "plain");
     ShowMessageText(0x53000000, "unused kind");
-    ASSERT_EQ(dialogs.shown.size(), 6u);
+    ShowMessageText(msg::Confirmation, ""); // an empty text shows "Unknown Fault!" as a fault
+    ASSERT_EQ(dialogs.shown.size(), 7u);
     EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Confirmation);
     EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(dialogs.shown[0].text,
@@ -105,16 +104,11 @@ TEST_F(Texts, MessageCodesChooseKindAndButtons) {
     EXPECT_EQ(dialogs.shown[4].kind, MessageKind::Fault);
     EXPECT_EQ(dialogs.shown[5].buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(dialogs.shown[5].kind, MessageKind::Fault);
+    EXPECT_EQ(dialogs.shown[6].kind, MessageKind::Fault);
+    EXPECT_EQ(dialogs.shown[6].buttons, MessageButtons::Ok);
+    EXPECT_EQ(dialogs.shown[6].text, "Unknown Fault!");
     EXPECT_EQ(CaptionTextId(MessageKind::Warning), 300u);
     EXPECT_EQ(ButtonTextId(MessageResult::Ignore), 406u);
-}
-
-TEST_F(Texts, AnEmptyTextShowsUnknownFaultAsAFault) {
-    ShowMessageText(msg::Confirmation, "");
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Fault);
-    EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::Ok);
-    EXPECT_EQ(dialogs.shown[0].text, "Unknown Fault!");
 }
 
 TEST_F(Texts, OneDialogAtATime) {
@@ -128,6 +122,33 @@ TEST_F(Texts, OneDialogAtATime) {
 
     SetMessageDialogs(nullptr);
     EXPECT_EQ(ShowMessageId(msg::Fault | 101), MessageResult::None);
+}
+
+std::string Format(std::string_view format, std::vector<TextArg> args) {
+    return FormatText(format, args);
+}
+
+TEST(TextFormat, FillsTheConversionsTheTextsUse) {
+    EXPECT_EQ(Format("An unknown error has occurred! (%d)", {std::int64_t{-17}}),
+              "An unknown error has occurred! (-17)");
+    EXPECT_EQ(Format("'%s' is invalid for the field '%s'!", {"12x", "Relay delay [ms]"}),
+              "'12x' is invalid for the field 'Relay delay [ms]'!");
+    EXPECT_EQ(Format("100%% [%5d] [%-4s] [%2s]", {std::int64_t{42}, "ab", "long"}),
+              "100% [   42] [ab  ] [long]");
+    EXPECT_EQ(Format("[%4s]", {"\xC3\xBC"}), "[   \xC3\xBC]"); // width counts characters
+}
+
+// Language files are written by anyone: whatever the format string holds, the result is a
+// plain text and nothing is read that was not passed.
+TEST(TextFormat, HostileFormatStringsStayHarmless) {
+    EXPECT_EQ(Format("%s and %d", {std::int64_t{5}, "text"}), "5 and text");
+    EXPECT_EQ(Format("%d %s %d", {std::int64_t{1}}), "1 %s %d");
+    EXPECT_EQ(Format("%s", {"a", "b", "c"}), "a");
+    EXPECT_EQ(Format("%n %x %p %5.2f %*d %", {std::int64_t{1}}), "%n %x %p %5.2f %*d %");
+    EXPECT_EQ(Format("%99999999999999999999d", {std::int64_t{1}}).size(), 1000u);
+    const std::string longText(100000, 'y');
+    EXPECT_EQ(Format(longText + "%s", {longText}).size(), 200000u);
+    EXPECT_EQ(Format("%s", {std::string("a\0b", 3)}), std::string("a\0b", 3));
 }
 
 } // namespace

@@ -28,12 +28,6 @@ TEST(Version, EarlyFourVersionsReportThreeNinetyNine) {
     EXPECT_EQ(pc(5, 300), std::make_pair(5, 255));
 }
 
-TEST(Version, CopyrightSplitsAtTheFirstSlash) {
-    EXPECT_EQ(CopyrightLines("Copyright (C) 2025 / The holder / part"),
-              (std::vector<std::string>{"Copyright (C) 2025", "The holder / part"}));
-    EXPECT_EQ(CopyrightLines("One line"), (std::vector<std::string>{"One line"}));
-}
-
 class ProductTextsTest : public ::testing::Test {
 protected:
     ProductTextsTest() { SetMessageDialogs(&dialogs); }
@@ -42,7 +36,7 @@ protected:
     test::RecordingDialogs dialogs;
 };
 
-TEST_F(ProductTextsTest, DeliveredBuildHasTheBareTitleAndTheLogo) {
+TEST_F(ProductTextsTest, VariantBitsChooseTitleLogoAndCaption) {
     const BuildVariant delivered;
     const ProductTexts texts = LookUpProductTexts(delivered);
     EXPECT_EQ(texts.windowTitle, "DVX-DVY 710, 712, 715");
@@ -50,17 +44,15 @@ TEST_F(ProductTextsTest, DeliveredBuildHasTheBareTitleAndTheLogo) {
     EXPECT_EQ(texts.deviceName, "Safety light curtain");
     EXPECT_EQ(MainWindowCaption(texts, delivered, ""), "DVX-DVY 710, 712, 715");
     EXPECT_TRUE(dialogs.shown.empty());
-}
 
-TEST_F(ProductTextsTest, VariantBitsChangeTitleAndCaption) {
     const BuildVariant pro{16 | BuildVariant::ExtendedBit};
     EXPECT_EQ(LookUpProductTexts(pro).windowTitle, "DVX-DVY 710, 712, 715 Pro");
 
     const BuildVariant factory{BuildVariant::ManufacturerBit}; // brand 0
-    const ProductTexts texts = LookUpProductTexts(factory);
-    EXPECT_EQ(texts.windowTitle, "ZENO 4");
-    EXPECT_EQ(texts.brandShortName, "ZENO 4-Light Curtain");
-    EXPECT_EQ(MainWindowCaption(texts, factory, "beta"),
+    const ProductTexts manufacturer = LookUpProductTexts(factory);
+    EXPECT_EQ(manufacturer.windowTitle, "ZENO 4");
+    EXPECT_EQ(manufacturer.brandShortName, "ZENO 4-Light Curtain");
+    EXPECT_EQ(MainWindowCaption(manufacturer, factory, "beta"),
               "Safety light curtain ZENO 4 - Manufacturer version - beta");
 }
 

@@ -41,9 +41,6 @@ TEST_F(ModuleDataTableTest, HoldsEveryModelOfTheProductRange) {
              44, 47, 49, 52, 55, 58, 60, 63, 66, 69, 71, 74}},
     };
     EXPECT_EQ(beamsByType, expected);
-    EXPECT_EQ(beamsByType[1].size(), 24u);
-    EXPECT_EQ(beamsByType[2].size(), 26u);
-    EXPECT_EQ(beamsByType[6].size(), 24u);
 }
 
 TEST_F(ModuleDataTableTest, EveryRecordFollowsTheModelRules) {
@@ -60,22 +57,11 @@ TEST_F(ModuleDataTableTest, EveryRecordFollowsTheModelRules) {
         EXPECT_TRUE(r.ComplementMatches(RF::BeamPresenceMaskComplement));
         EXPECT_EQ(r.Byte(RF::BlankingBeamsMax), grid ? 255 : beams - 1);
 
-        const std::uint8_t defaults[] = {4,
-                                         2,
-                                         31,
-                                         'K',
-                                         25,
-                                         5,
-                                         static_cast<std::uint8_t>(grid ? 25 : 10),
-                                         100,
-                                         50,
-                                         'E',
-                                         1,
-                                         'A',
-                                         static_cast<std::uint8_t>(grid ? 35 : 20),
-                                         5,
-                                         100,
-                                         30};
+        const auto gridOr = [&](int gridValue, int value) {
+            return static_cast<std::uint8_t>(grid ? gridValue : value);
+        };
+        const std::uint8_t defaults[] = {
+            4, 2, 31, 'K', 25, 5, gridOr(25, 10), 100, 50, 'E', 1, 'A', gridOr(35, 20), 5, 100, 30};
         EXPECT_TRUE(std::ranges::equal(std::span(r.bytes).subspan(2, 16), defaults));
         EXPECT_EQ(r.Byte(RF::QuartzCorrection), 0);
         EXPECT_LT(r.Byte(RF::FloatingBeamsMax), std::max(beams, 1));
@@ -113,10 +99,6 @@ TEST_F(ModuleDataTableTest, OffersTypesAndLengths) {
     ASSERT_EQ(shortLengths.size(), 18u);
     EXPECT_EQ(shortLengths.back().text, " 1450 mm");
 
-    const std::vector<LengthChoice> grid = table.LengthChoices(5, Layout::Long, "beam");
-    ASSERT_EQ(grid.size(), 2u);
-    EXPECT_EQ(grid[0].text, "500 mm - 1 beam");
-    EXPECT_EQ(grid[1].text, "500 mm - 2 beam");
     EXPECT_EQ(GetTypeName(ControllerType::Receiver, 1, 1, table, longLengths.front().recordIndex),
               "Z4-RU-11-90-1");
     EXPECT_EQ(GetTypeName(ControllerType::Receiver, 1, 1, table, 102), "");
@@ -143,11 +125,8 @@ TEST(ModuleDataChoicesTest, CountsType7AsType5AndOffersEachTextOnce) {
     add(2, 5);
     add(2, 10);
     ASSERT_EQ(table.Load(resource), 8);
-    EXPECT_EQ(table.LengthChoices(5, Layout::Long, "beam").size(), 2u);
-    EXPECT_EQ(table.LengthChoices(5, Layout::Long, "beam")[0],
-              (LengthChoice{"500 mm - 1 beam", 0}));
-    EXPECT_EQ(table.LengthChoices(5, Layout::Long, "beam")[1],
-              (LengthChoice{"500 mm - 2 beam", 2}));
+    const std::vector<LengthChoice> grid{{"500 mm - 1 beam", 0}, {"500 mm - 2 beam", 2}};
+    EXPECT_EQ(table.LengthChoices(5, Layout::Long, "beam"), grid);
     EXPECT_TRUE(table.LengthChoices(1, Layout::Long, "beam").empty());
     const std::vector<LengthChoice> curtain{{"  110 mm", 6}, {"  210 mm", 5}};
     EXPECT_EQ(table.LengthChoices(2, Layout::Long, "beam"), curtain);

@@ -1,6 +1,7 @@
 #include "core/device/ReceiverCycle.h"
 
 #include "core/device/EmitterCycle.h"
+#include "core/device/FaultList.h"
 #include "core/protocol/KeywordTable.h"
 #include "core/protocol/RecordCodec.h"
 
@@ -86,15 +87,15 @@ TEST_F(ReceiverCycleTest, DropsACycleWithABadPartButReportsTheGoodPartsFaults) {
               (CycleOutcome{false, false, true}));
     EXPECT_EQ(cycle.BeamCount(), 15); // the previous cycle stays
     EXPECT_EQ(info.protectionField, "160");
-    const std::vector<FaultEntry> reported{{18, 217}, {2, 201}};
-    EXPECT_EQ(faults.Entries(), reported);
+    EXPECT_EQ(faults.Entries(), (std::vector<FaultEntry>{{18, 217}, {2, 201}}));
 }
 
 TEST_F(ReceiverCycleTest, BuildsTheFaultWordFromTheThreeParts) {
-    ReceiveTriple(Part(1, 8, 1, 0x81), Part(2, 8, 1, 0xC0), Part(3, 8, 1, 0x81));
-    // Part 1: codes 1 and 8; part 2 bit 6 is code 15 (bit 7 masked); part 3: bits 0, 7 masked.
-    const std::vector<FaultEntry> reported{{15, 214}, {8, 207}, {1, 200}};
-    EXPECT_EQ(faults.Entries(), reported);
+    ReceiveTriple(Part(1, 8), Part(2, 8), Part(3, 8, 1, 0x81)); // part 3: bits 0 and 7 masked
+    EXPECT_TRUE(faults.Entries().empty());
+    // Part 1: codes 1 and 8; part 2 bit 6 is code 15 (bit 7 masked).
+    ReceiveTriple(Part(1, 8, 1, 0x81), Part(2, 8, 1, 0xC0), Part(3, 8));
+    EXPECT_EQ(faults.Entries(), (std::vector<FaultEntry>{{15, 214}, {8, 207}, {1, 200}}));
     ReceiveTriple(Part(1, 8, 1, 0x01), Part(2, 8), Part(3, 8, 1, 0x7E));
     EXPECT_EQ(faults.Entries().size(), 9u);
     EXPECT_EQ(faults.Entries()[0], (FaultEntry{23, 222}));
@@ -165,6 +166,63 @@ TEST_F(EmitterCycleTest, AppliesGoodRecordsAndReportsTheirFaults) {
     EXPECT_EQ(Receive(bad), CycleOutcome{});
     EXPECT_EQ(emitter.BeamCount(), 20);
     EXPECT_EQ(Receive(Bytes(63, 0)), CycleOutcome{});
+}
+
+constexpr ControllerType Receiver = ControllerType::Receiver;
+constexpr ControllerType Emitter = ControllerType::Emitter;
+
+TEST(FaultListTest, KeepsOneEntryPerCodeWithTheNewestOnTop) {
+    FaultList faults;
+    faults.AddFaults(0b1001, Receiver);
+    EXPECT_EQ(faults.Entries(), (std::vector<FaultEntry>{{4, 203}, {1, 200}}));
+    faults.AddFaults(0b0001, Receiver);
+    faults.AddFaults(0b0001, Receiver);
+    EXPECT_EQ(faults.Entries(), (std::vector<FaultEntry>{{1, 200}, {4, 203}}));
+    faults.AddFaults(1u << 9 | 1u << 11, Receiver); // both OSSD channels
+    EXPECT_EQ(faults.Entries().front(), (FaultEntry{12, 211}));
+    EXPECT_EQ(faults.Entries()[1], (FaultEntry{10, 209}));
+}
+
+// Codes the unit cannot report change nothing; the panel shows once when faults arrive.
+TEST(FaultListTest, IgnoresCodesTheUnitCannotReportAndShowsThePanelOnce) {
+    FaultList faults;
+    const std::uint32_t revision = faults.Revision();
+    EXPECT_FALSE(faults.AddFaults(1u << 15 | 1u << 16 | 1u << 23 | 1u << 30, Receiver));
+    EXPECT_FALSE(faults.AddFaults(0x81, Emitter));
+    EXPECT_FALSE(faults.AddFaults(0, Receiver));
+    EXPECT_TRUE(faults.Entries().empty());
+    EXPECT_FALSE(faults.PanelVisible());
+    EXPECT_EQ(faults.Revision(), revision);
+    EXPECT_EQ(FaultTextId(Receiver, 16), 0);
+    EXPECT_EQ(FaultTextId(Receiver, 23), 222);
+    EXPECT_EQ(FaultTextId(Emitter, 7), 256);
+    EXPECT_EQ(FaultTextId(Emitter, 8), 0);
+    EXPECT_EQ(FaultTextId(Emitter, -5), 0);
+
+    EXPECT_TRUE(faults.AddFaults(0x40, Emitter));
+    EXPECT_TRUE(faults.PanelVisible());
+    EXPECT_FALSE(faults.AddFaults(0x40, Emitter));
+    faults.ToggleWindow(); // the menu item hides the panel and clears the list
+    EXPECT_FALSE(faults.PanelVisible());
+    EXPECT_TRUE(faults.Entries().empty());
+    faults.ToggleWindow();
+    EXPECT_TRUE(faults.PanelVisible());
+    faults.HidePanel();
+    EXPECT_TRUE(faults.AddFaults(0x02, Emitter));
+}
+
+TEST(FaultListTest, SwitchingTheConnectedUnitClearsTheListOnlyOnAChange) {
+    FaultList faults;
+    ControllerType connected = Receiver;
+    faults.AddFaults(1, Receiver);
+    EXPECT_FALSE(SwitchToControllerType(connected, Receiver, faults));
+    EXPECT_EQ(faults.Entries().size(), 1u);
+    EXPECT_TRUE(SwitchToControllerType(connected, Emitter, faults));
+    EXPECT_EQ(connected, Emitter);
+    EXPECT_TRUE(faults.Entries().empty());
+    faults.AddFaults(2, Emitter);
+    EXPECT_TRUE(SwitchToControllerType(connected, Emitter, faults, true));
+    EXPECT_TRUE(faults.Entries().empty());
 }
 
 } // namespace

@@ -9,7 +9,8 @@ namespace {
 
 class FrameSelectionTest : public ::testing::Test {
 protected:
-    void Expect(std::initializer_list<int> ids) {
+    void Expect(const std::vector<int>& ids) {
+        expected.Reset();
         for (int id : ids) {
             expected.Add(id);
         }
@@ -24,60 +25,45 @@ protected:
     std::vector<std::uint8_t> buffer;
 };
 
-TEST_F(FrameSelectionTest, FirmwareWithTypeWaitsForItsDataWhileTheShorterPrefixIsComplete) {
-    Expect({8, 9});
-    // Three of the four data bytes of keyword 8: only keyword 9's frame is complete.
-    auto frame = Select("junkFirmware_Master_Slave_Typ_212");
-    ASSERT_TRUE(frame);
-    EXPECT_EQ(frame->id, 9);
-    EXPECT_EQ(frame->position, 4);
-    EXPECT_EQ(frame->length, 24);
-    EXPECT_EQ(buffer[static_cast<std::size_t>(frame->position + 21)], '_'); // its handler's cue
-
-    frame = Select("junkFirmware_Master_Slave_Typ_2123");
-    ASSERT_TRUE(frame);
-    EXPECT_EQ(frame->id, 8);
-    EXPECT_EQ(frame->length, 30);
-}
-
-TEST_F(FrameSelectionTest, BreakSeenWaitsForTheHandshakeByteOfTheLongerKeyword) {
-    Expect({11, 12});
-    auto frame = Select("ZENO_4_start_erkannt_warten_auf_Konfigurationsdaten");
-    ASSERT_TRUE(frame);
-    EXPECT_EQ(frame->id, 12); // 11's handshake byte has not arrived
-    frame = Select("ZENO_4_start_erkannt_warten_auf_Konfigurationsdaten\x5A");
-    ASSERT_TRUE(frame);
-    EXPECT_EQ(frame->id, 11);
-}
-
-TEST_F(FrameSelectionTest, SmallestPositionWinsAndTheEarlierListEntryOnTies) {
-    Expect({13, 12});
-    auto frame = Select("..ZENO_4_Auslieferzustand ZENO_4_start_erkannt");
-    ASSERT_TRUE(frame);
-    EXPECT_EQ(frame->id, 13);
-
-    expected.Reset();
-    Expect({9, 8}); // both complete at the same position: 9 was added first
-    frame = Select("Firmware_Master_Slave_Typ_1123");
-    ASSERT_TRUE(frame);
-    EXPECT_EQ(frame->id, 9);
-}
-
-TEST_F(FrameSelectionTest, FrameLengthFollowsTheLayout) {
-    Expect({0});
-    const std::string frame35 = "ZENO4_E" + std::string(35, '\0');
-    EXPECT_FALSE(Select(frame35, Layout::Long));
-    auto frame = Select(frame35, Layout::Short);
-    ASSERT_TRUE(frame);
-    EXPECT_EQ(frame->length, 42);
-    EXPECT_TRUE(Select(frame35 + std::string(6, '\0'), Layout::Long));
-}
-
-TEST_F(FrameSelectionTest, UnexpectedKeywordsAndEmptyListsSelectNothing) {
-    EXPECT_FALSE(Select("ZENO4_S_MC_Ident_Programmiertool"));
-    Expect({5, 6});
-    EXPECT_FALSE(Select("ZENO4_S_MC_Ident_Programmiertool"));
-    EXPECT_FALSE(Select(""));
+TEST_F(FrameSelectionTest, PicksTheFirstCompleteExpectedFrame) {
+    const std::string cyclePart = "ZENO4_E" + std::string(35, '\0');
+    struct Row {
+        std::vector<int> expected;
+        std::string bytes;
+        Layout layout;
+        int id; // -1: nothing selected
+        int position;
+    };
+    const Row rows[] = {
+        // Keyword 8 waits for its fourth data byte while its prefix, keyword 9, is complete.
+        {{8, 9}, "junkFirmware_Master_Slave_Typ_212", Layout::Long, 9, 4},
+        {{8, 9}, "junkFirmware_Master_Slave_Typ_2123", Layout::Long, 8, 4},
+        // Keyword 11 waits for its handshake byte.
+        {{11, 12}, "ZENO_4_start_erkannt_warten_auf_Konfigurationsdaten", Layout::Long, 12, 0},
+        {{11, 12}, "ZENO_4_start_erkannt_warten_auf_Konfigurationsdaten\x5A", Layout::Long, 11, 0},
+        // The smallest position wins, on a tie the earlier list entry.
+        {{13, 12}, "..ZENO_4_Auslieferzustand ZENO_4_start_erkannt", Layout::Long, 13, 2},
+        {{9, 8}, "Firmware_Master_Slave_Typ_1123", Layout::Long, 9, 0},
+        // The frame length follows the layout.
+        {{0}, cyclePart, Layout::Long, -1, 0},
+        {{0}, cyclePart, Layout::Short, 0, 0},
+        {{0}, cyclePart + std::string(6, '\0'), Layout::Long, 0, 0},
+        // Unexpected keywords and empty lists select nothing.
+        {{}, "ZENO4_S_MC_Ident_Programmiertool", Layout::Long, -1, 0},
+        {{5, 6}, "ZENO4_S_MC_Ident_Programmiertool", Layout::Long, -1, 0},
+        {{5, 6}, "", Layout::Long, -1, 0},
+    };
+    for (const Row& row : rows) {
+        Expect(row.expected);
+        const auto frame = Select(row.bytes, row.layout);
+        SCOPED_TRACE(row.bytes);
+        ASSERT_EQ(frame.has_value(), row.id >= 0);
+        if (frame) {
+            EXPECT_EQ(frame->id, row.id);
+            EXPECT_EQ(frame->position, row.position);
+            EXPECT_EQ(frame->length, table.FrameLength(row.id, row.layout));
+        }
+    }
 }
 
 // Whatever the buffer holds and wherever a frame is cut, a selected frame lies inside the
@@ -116,8 +102,7 @@ TEST_F(FrameSelectionTest, BuffersOfEverySizeStayInBounds) {
             EXPECT_FALSE(Select(bytes));
         }
     }
-    std::string full(4096 - 41 - 7, 'x');
-    full += "ZENO4_E" + std::string(41, '1');
+    const std::string full = std::string(4096 - 41 - 7, 'x') + "ZENO4_E" + std::string(41, '1');
     const auto frame = Select(full);
     ASSERT_TRUE(frame);
     EXPECT_EQ(frame->position + frame->length, 4096);

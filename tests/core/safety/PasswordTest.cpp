@@ -7,7 +7,7 @@
 namespace lcdiag {
 namespace {
 
-TEST(ScramblePassword, TransposesTheBitPlanes) {
+TEST(ScramblePassword, TransposesTheBitPlanesOfTheLowBytes) {
     EXPECT_EQ(ScramblePassword(u""), "");
     // "A" = 0x41: planes 0 and 6 set, one character: output bits 0 and 6.
     EXPECT_EQ(ScramblePassword(u"A"), "41");
@@ -15,19 +15,10 @@ TEST(ScramblePassword, TransposesTheBitPlanes) {
     EXPECT_EQ(ScramblePassword(u"AB"), "0930");
     // "abcd": plane 0 of 0x61..0x64 is 1, 0, 1, 0 and plane 1 is 0, 1, 1, 0: byte 0 = 0x65.
     EXPECT_EQ(ScramblePassword(u"abcd"), "6508F00F");
-}
-
-TEST(ScramblePassword, KeepsLetterCaseAndReducesWideCharactersToTheirLowByte) {
     EXPECT_NE(ScramblePassword(u"Secret"), ScramblePassword(u"secret"));
     EXPECT_EQ(ScramblePassword(u"\u0141x"), ScramblePassword(u"Ax")); // 0x141 -> 0x41
     EXPECT_EQ(ScramblePassword(u"\u2041"), ScramblePassword(u"A"));
 }
-
-} // namespace
-} // namespace lcdiag
-
-namespace lcdiag {
-namespace {
 
 const std::string Stored = ScramblePassword(u"secret");
 
@@ -35,13 +26,11 @@ PasswordEntry Only(std::u16string password) {
     return {std::move(password), {}, {}};
 }
 
-TEST(CheckPassword, UserPasswordServiceCodeAndRefusal) {
+TEST(CheckPassword, UserPasswordServiceCodeFactoryCodeAndRefusal) {
     auto verdict = CheckPassword(PasswordMode::UserSettings, Only(u"secret"), Stored);
     EXPECT_EQ(verdict.result, 1);
     EXPECT_TRUE(verdict.close);
     EXPECT_EQ(verdict.message, 0U);
-    EXPECT_EQ(CheckPassword(PasswordMode::UserSettings, Only(u"LCD-service-2026"), Stored).result,
-              2);
     verdict = CheckPassword(PasswordMode::UserSettings, Only(u"Secret"), Stored);
     EXPECT_EQ(verdict.result, 0);
     EXPECT_TRUE(verdict.close); // a wrong password closes the dialog
@@ -49,13 +38,16 @@ TEST(CheckPassword, UserPasswordServiceCodeAndRefusal) {
     verdict = CheckPassword(PasswordMode::UserSettings, Only(u""), Stored);
     EXPECT_FALSE(verdict.close);
     EXPECT_EQ(verdict.message, msg::Warning | 150);
-}
 
-TEST(CheckPassword, DefaultUserPasswordWhileNoneIsStored) {
-    EXPECT_EQ(CheckPassword(PasswordMode::UserSettings, Only(u"light-curtain"),
-                            ScrambledDefaultUserPassword)
-                  .result,
+    const auto result = [](PasswordMode mode, std::u16string password, std::string_view stored) {
+        return CheckPassword(mode, Only(std::move(password)), stored).result;
+    };
+    EXPECT_EQ(result(PasswordMode::UserSettings, u"LCD-service-2026", Stored), 2);
+    EXPECT_EQ(result(PasswordMode::UserSettings, u"light-curtain", ScrambledDefaultUserPassword),
               1);
+    EXPECT_EQ(result(PasswordMode::Factory, u"LCD-factory-7013", Stored), 1);
+    EXPECT_EQ(result(PasswordMode::Factory, u"secret", Stored), 2);
+    EXPECT_EQ(result(PasswordMode::Factory, u"LCD-service-2026", Stored), 2);
 }
 
 TEST(CheckPassword, ChangeRefusalsKeepTheDialogOpen) {
@@ -79,12 +71,6 @@ TEST(CheckPassword, ChangeRefusalsKeepTheDialogOpen) {
     EXPECT_EQ(verdict.result, 1);
     EXPECT_TRUE(verdict.close);
     EXPECT_EQ(verdict.storePassword, ScramblePassword(u"abcd"));
-}
-
-TEST(CheckPassword, FactoryModeAcceptsOnlyTheFactoryCode) {
-    EXPECT_EQ(CheckPassword(PasswordMode::Factory, Only(u"LCD-factory-7013"), Stored).result, 1);
-    EXPECT_EQ(CheckPassword(PasswordMode::Factory, Only(u"secret"), Stored).result, 2);
-    EXPECT_EQ(CheckPassword(PasswordMode::Factory, Only(u"LCD-service-2026"), Stored).result, 2);
 }
 
 } // namespace

@@ -5,52 +5,54 @@
 namespace lcdiag {
 namespace {
 
-SafetyDistanceResult Calc(std::int32_t d, std::int32_t t1, std::int32_t t2, std::int32_t gap = 300,
-                          PerformanceLevel level = PerformanceLevel::E) {
-    return CalcSD({level, d, gap, t1, t2});
+constexpr std::int64_t None = -1;
+
+std::int64_t Or(const std::optional<std::int64_t>& value) {
+    return value.value_or(None);
 }
 
-TEST(SafetyDistance, ApproachSpeedRulesWithTheirRounding) {
-    EXPECT_EQ(SafetyDistanceText(Calc(14, 100, 20)), "240");
-    EXPECT_EQ(SafetyDistanceText(Calc(30, 300, 0)), "608 (K = 1,6m/s)");
-    EXPECT_EQ(SafetyDistanceText(Calc(14, 260, 0)), "500 (K = 1,6m/s)"); // 1.6 T below 500
-    EXPECT_EQ(SafetyDistanceText(Calc(14, 10, 0)), "100");
-    EXPECT_EQ(SafetyDistanceText(Calc(40, 0, 0)), "208");
-    // 1.6 x 313 = 500.8 is rounded up: 501, not 500.
-    EXPECT_EQ(SafetyDistanceText(Calc(14, 313, 0)), "501 (K = 1,6m/s)");
-    EXPECT_EQ(SafetyDistanceText(Calc(14, 250, 0)), "500"); // exactly 500 keeps K = 2 m/s
-}
-
-TEST(SafetyDistance, InvalidInputsEmptyTheirOutputsAndTurnTheirLabelsRed) {
-    auto r = Calc(41, 50, 50);
-    EXPECT_TRUE(r.resolutionInvalid);
-    EXPECT_FALSE(r.safetyDistance);
-    EXPECT_EQ(r.totalResponseTime, 100);
-
-    r = Calc(14, -5, 0, 5000);
-    EXPECT_TRUE(r.overrunInvalid);
-    EXPECT_FALSE(r.totalResponseTime);
-    EXPECT_FALSE(r.safetyDistance);
-    EXPECT_EQ(r.reflectionDistance, 219); // the gap still counts
-
-    r = Calc(14, 0, 0, ParseDistanceInput(""));
-    EXPECT_TRUE(r.gapInvalid);
-    EXPECT_FALSE(r.reflectionDistance);
-    EXPECT_TRUE(Calc(14, 0, 0, 50001).gapInvalid);
-}
-
-TEST(SafetyDistance, ReflectionDistanceByLevelAndGap) {
-    EXPECT_EQ(Calc(14, 0, 0, 3000, PerformanceLevel::CD).reflectionDistance, 262);
-    EXPECT_EQ(Calc(14, 0, 0, 3000, PerformanceLevel::E).reflectionDistance, 131);
-    EXPECT_EQ(Calc(14, 0, 0, 3001, PerformanceLevel::E).reflectionDistance, 132);
-    EXPECT_EQ(Calc(14, 0, 0, 5000, PerformanceLevel::E).reflectionDistance, 219);
-    EXPECT_EQ(Calc(14, 0, 0, 50000, PerformanceLevel::CD).reflectionDistance, 4375); // 4374.45
-}
-
-TEST(SafetyDistance, LargestTimesDoNotOverflow) {
-    const auto r = Calc(40, INT32_MAX, INT32_MAX);
-    EXPECT_EQ(r.totalResponseTime, 2LL * INT32_MAX);
-    EXPECT_EQ(r.safetyDistance, (16LL * 2 * INT32_MAX + 9) / 10 + 208);
+// S = 2 T + 8 (d - 14), at least 100; above 500 mm again with K = 1.6 m/s and at least 500,
+// rounded up. S1 to reflecting surfaces grows with the gap.
+TEST(SafetyDistance, CalcSDOnTheExamplesAndEdges) {
+    constexpr auto E = PerformanceLevel::E;
+    constexpr auto CD = PerformanceLevel::CD;
+    const int empty = ParseDistanceInput("");
+    struct Row {
+        int d, t1, t2, gap;
+        PerformanceLevel level;
+        std::string_view distance;
+        std::int64_t total, reflection;
+        std::string_view red; // the input label drawn red
+    };
+    const Row rows[] = {
+        {14, 100, 20, 3000, E, "240", 120, 131, ""},
+        {30, 300, 0, 3000, E, "608 (K = 1,6m/s)", 300, 131, ""},
+        {14, 260, 0, 3000, E, "500 (K = 1,6m/s)", 260, 131, ""}, // 1.6 T below 500
+        {14, 313, 0, 3000, E, "501 (K = 1,6m/s)", 313, 131, ""}, // 500.8 rounded up
+        {14, 250, 0, 3000, E, "500", 250, 131, ""},              // exactly 500 keeps K = 2
+        {14, 10, 0, 3000, E, "100", 10, 131, ""},
+        {40, 0, 0, 3000, E, "208", 0, 131, ""},
+        {41, 50, 50, 3000, E, "", 100, 131, "resolution"},
+        {14, -5, 0, 5000, E, "", None, 219, "overrun"},
+        {14, 0, 0, empty, E, "100", 0, None, "gap"},
+        {14, 0, 0, 50001, E, "100", 0, None, "gap"},
+        {14, 0, 0, 3000, CD, "100", 0, 262, ""},
+        {14, 0, 0, 3001, E, "100", 0, 132, ""},
+        {14, 0, 0, 50000, CD, "100", 0, 4375, ""}, // 4374.45
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.d << " " << row.t1 << " " << row.gap);
+        const auto r = CalcSD({row.level, row.d, row.gap, row.t1, row.t2});
+        EXPECT_EQ(SafetyDistanceText(r), row.distance);
+        EXPECT_EQ(Or(r.totalResponseTime), row.total);
+        EXPECT_EQ(Or(r.reflectionDistance), row.reflection);
+        EXPECT_EQ(r.resolutionInvalid, row.red == "resolution");
+        EXPECT_EQ(r.overrunInvalid, row.red == "overrun");
+        EXPECT_EQ(r.gapInvalid, row.red == "gap");
+    }
+    const auto largest = CalcSD({E, 40, 300, INT32_MAX, INT32_MAX}); // no overflow
+    EXPECT_EQ(largest.totalResponseTime, 2LL * INT32_MAX);
+    EXPECT_EQ(largest.safetyDistance, (16LL * 2 * INT32_MAX + 9) / 10 + 208);
 }
 
 TEST(SafetyDistance, FieldTextsThatAreNotIntegersReadAsMinusOne) {

@@ -1,6 +1,7 @@
 #include "core/views/BarGeometry.h"
 
 #include "SampleCycles.h"
+#include "core/views/BarTrace.h"
 #include "core/views/LiveViewData.h"
 
 #include <gtest/gtest.h>
@@ -10,52 +11,13 @@ namespace {
 
 using namespace testing;
 
-// Profile 0 in a 784 x 538 view: tiles 23, small LED frame 57, head icon 31 high.
-BarGeometry Profile0() {
-    return MakeBarGeometry(784, 538, 23, 23, 57, 31);
-}
-
-TEST(BarGeometryTest, UnitsStandInTheThirdAndFourthQuarter) {
-    const BarGeometry g = Profile0();
-    EXPECT_EQ(g.emitter.body, (Rect{435, 116, 89, 414}));
-    EXPECT_EQ(g.emitter.head, (Rect{435, 39, 89, 77}));
-    EXPECT_EQ(g.emitter.unit, (Rect{435, 39, 89, 491}));
-    EXPECT_EQ(g.receiver.body, (Rect{631, 116, 89, 414}));
-    EXPECT_EQ(g.LineLeft(), 491);
-    EXPECT_EQ(g.LineWidth(), 784 / 4 - 23);
-    EXPECT_EQ(g.RowTop(1), 139);
-    EXPECT_EQ(g.ScrollBar(), (Rect{766, 139, 0, 368}));
-    EXPECT_EQ(g.FadeArea(ControllerType::Emitter), (Rect{434, 7, 91, 524}));
-}
-
-TEST(BarGeometryTest, BeamLineShadesTowardTheUnitNotConnected) {
-    const BarGeometry g = Profile0();
-    const int emitterEdge = g.emitter.body.Right();
-    const int receiverEdge = g.receiver.body.left - 1;
-    EXPECT_EQ(LineShadeMask(g, g.LineLeft(), ControllerType::Receiver), 63);
-    EXPECT_EQ(LineShadeMask(g, emitterEdge, ControllerType::Receiver), 63);
-    EXPECT_EQ(LineShadeMask(g, receiverEdge, ControllerType::Receiver), 255);
-    EXPECT_EQ(LineShadeMask(g, receiverEdge - 1, ControllerType::Receiver), 253);
-    int previous = 63;
-    for (int x = emitterEdge + 1; x < receiverEdge; ++x) {
-        const int value = LineShadeMask(g, x, ControllerType::Receiver);
-        EXPECT_GE(value, previous);
-        EXPECT_EQ(LineShadeMask(g, x, ControllerType::Emitter), 255 + 63 - value);
-        previous = value;
-    }
-    EXPECT_EQ(LineShadeMask(g, g.LineLeft(), ControllerType::Emitter), 255);
-    EXPECT_EQ(LineShadeMask(g, receiverEdge, ControllerType::Emitter), 63);
-}
-
-TEST(BarGeometryTest, ScrollBarMovesOnlyOverMoreThanSixteenBeams) {
+// The scroll bar moves only over more than sixteen beams; the window stays inside them.
+TEST(BarGeometryTest, ScrollRangeAndBeamWindow) {
     EXPECT_EQ(BarScrollRange(0), (ScrollRange{1, 1, false}));
     EXPECT_EQ(BarScrollRange(10), (ScrollRange{1, 1, false}));
     EXPECT_EQ(BarScrollRange(16), (ScrollRange{1, 1, false}));
     EXPECT_EQ(BarScrollRange(17), (ScrollRange{1, 2, true}));
     EXPECT_EQ(BarScrollRange(40), (ScrollRange{1, 25, true}));
-}
-
-TEST(BarGeometryTest, WindowStaysInsideTheDevicesBeams) {
     EXPECT_EQ(BarBeamWindow(1, 10), (BeamWindow{1, 10}));
     EXPECT_EQ(BarBeamWindow(30, 40), (BeamWindow{25, 40}));
     EXPECT_EQ(BarBeamWindow(-5, 40), (BeamWindow{1, 16}));
@@ -87,17 +49,8 @@ TEST(BarGeometryTest, FortyBeamsScrolledToThirtyShowBeamsTwentyFiveToForty) {
     const auto rows = BarRows(ReceiverData(sample), 30);
     EXPECT_EQ(rows.front(), (BarRow{25, bar_tile::Interrupted, true}));
     EXPECT_EQ(rows.back(), (BarRow{40, bar_tile::Free, true}));
-}
-
-TEST(BarGeometryTest, WithoutACycleEveryRowIsInactive) {
-    LiveViewData data;
-    const auto rows = BarRows(data, 7);
-    for (int row = 0; row < 16; ++row) {
-        EXPECT_EQ(rows[static_cast<std::size_t>(row)],
-                  (BarRow{row + 1, bar_tile::BlankedOut, false}));
-    }
-    data.controller = ControllerType::Emitter;
-    EXPECT_EQ(BarRows(data, 1)[0], (BarRow{1, bar_tile::EmitterInactive, false}));
+    // Without a cycle every row is inactive.
+    EXPECT_EQ(BarRows(LiveViewData{}, 7)[15], (BarRow{16, bar_tile::BlankedOut, false}));
 }
 
 TEST(BarGeometryTest, EmitterRowsShowExceededBeforeNotReached) {
@@ -110,6 +63,40 @@ TEST(BarGeometryTest, EmitterRowsShowExceededBeforeNotReached) {
     EXPECT_EQ(rows[1], (BarRow{2, bar_tile::CurrentNotReached, true}));
     EXPECT_EQ(rows[2], (BarRow{3, bar_tile::CurrentExceeded, true}));
     EXPECT_EQ(rows[8], (BarRow{9, bar_tile::EmitterInactive, false}));
+    LiveViewData noCycle;
+    noCycle.controller = ControllerType::Emitter;
+    EXPECT_EQ(BarRows(noCycle, 1)[0], (BarRow{1, bar_tile::EmitterInactive, false}));
+}
+
+// Valid rows are only counted; an invalid row writes the trace at its first and every
+// hundredth occurrence.
+TEST(BarTraceTest, InvalidRowsWriteTheTraceAtTheFirstAndEveryHundredth) {
+    BarTrace trace;
+    const BarGeometry valid = MakeBarGeometry(784, 538, 23, 23, 57, 31);
+    for (int row = 0; row < 500; ++row) {
+        EXPECT_FALSE(trace.CountRow(valid));
+    }
+    // A view 63 pixels wide puts the receiver body's left edge at 0.
+    const BarGeometry broken = MakeBarGeometry(63, 100, 23, 23, 57, 31);
+    ASSERT_EQ(broken.receiver.body.left, 0);
+    const std::optional<std::string> first = trace.CountRow(broken);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(*first, "0001: -16 -180 73 311\n"
+                      "0002: 0 -180 89 311\n"
+                      "0003: -16 -180 73 -103\n"
+                      "0004: 0 -180 89 -103\n"
+                      "0005: -16 -103 73 311\n"
+                      "0006: 0 -103 89 311\n"
+                      "0007: 500\n"
+                      "0008: 0\n"
+                      "0009: 500\n");
+    for (int row = 1; row < 100; ++row) {
+        EXPECT_FALSE(trace.CountRow(broken));
+    }
+    const std::optional<std::string> hundredth = trace.CountRow(broken);
+    ASSERT_TRUE(hundredth);
+    EXPECT_NE(hundredth->find("0008: 100\n"), std::string::npos);
+    EXPECT_NE(hundredth->find("0009: 500\n"), std::string::npos);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "core/views/LiveViewData.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace lcdiag {
 namespace {
@@ -17,16 +18,16 @@ LinesLayout Layout(int code, LinesPage page = LinesPage::Lines) {
     return MakeLinesLayout(784, 538, code, page, Metrics);
 }
 
+// 150 beams of code 1 fill one row of 96 and 54 of the next; a light grid has one row of 4.
 TEST(LinesLayoutTest, GridOfTheBeamCode) {
     const LinesLayout layout = Layout(1);
     EXPECT_EQ(layout.perRow, 96);
     EXPECT_EQ(layout.rows, 2);
     EXPECT_EQ(layout.maxBeams, 192);
-    EXPECT_EQ(layout.cellWidth, 6);
-    EXPECT_EQ(layout.left, 9);
-    EXPECT_EQ(layout.top, 29);
-    EXPECT_EQ(layout.rowPitch, 245);
-    EXPECT_EQ(layout.barHeight, 166);
+    EXPECT_EQ(layout.Cell(1), (Rect{9, 29, 6, 166}));
+    EXPECT_EQ(layout.Cell(96), (Rect{9 + 95 * 8, 29, 6, 166}));
+    EXPECT_EQ(layout.Cell(97), (Rect{9, 29 + 245, 6, 166}));
+    EXPECT_EQ(layout.Cell(150), (Rect{9 + 53 * 8, 29 + 245, 6, 166}));
     EXPECT_EQ(layout.LegendRowTop(0), 2 * 245 + 12);
     EXPECT_EQ(Layout(1, LinesPage::Selection).rowPitch, (538 - 36 - 25) / 2);
 
@@ -34,14 +35,6 @@ TEST(LinesLayoutTest, GridOfTheBeamCode) {
     EXPECT_EQ(grid.perRow, 4);
     EXPECT_EQ(grid.rows, 1);
     EXPECT_EQ(grid.cellWidth, 776 / 4 - 2);
-}
-
-TEST(LinesLayoutTest, HundredFiftyBeamsFillOneRowAndFiftyFourOfTheNext) {
-    const LinesLayout layout = Layout(1);
-    EXPECT_EQ(layout.Cell(1), (Rect{9, 29, 6, 166}));
-    EXPECT_EQ(layout.Cell(96), (Rect{9 + 95 * 8, 29, 6, 166}));
-    EXPECT_EQ(layout.Cell(97), (Rect{9, 29 + 245, 6, 166}));
-    EXPECT_EQ(layout.Cell(150), (Rect{9 + 53 * 8, 29 + 245, 6, 166}));
 }
 
 TEST(LinesLayoutTest, ModulesTakeTheLargestGroupThatFits) {
@@ -87,16 +80,19 @@ LiveViewData Pattern() {
     return ReceiverData(sample);
 }
 
-TEST(LinesLayoutTest, ReceiverCellsShowTheBeamState) {
+// Hold is for active receiver beams that are not free.
+TEST(LinesLayoutTest, ReceiverCellsShowTheBeamStateAndHoldInterruptions) {
     const LiveViewData data = Pattern();
-    const auto colour = [&](int beam) { return LinesCellColour(data, LinesPage::Lines, beam, 6); };
-    EXPECT_EQ(colour(1), beam_colour::Free);
-    EXPECT_EQ(colour(2), beam_colour::Interrupted);
-    EXPECT_EQ(colour(3), beam_colour::BlankedOut);
-    EXPECT_EQ(colour(4), beam_colour::WeakSignal);
-    EXPECT_EQ(colour(5), beam_colour::Interrupted);
-    EXPECT_EQ(colour(7), FaceFill);
+    const std::tuple<int, int, bool> rows[] = {
+        {1, beam_colour::Free, false},       {2, beam_colour::Interrupted, true},
+        {3, beam_colour::BlankedOut, false}, {4, beam_colour::WeakSignal, true},
+        {5, beam_colour::Interrupted, true}, {7, FaceFill, false}};
+    for (auto [beam, colour, hold] : rows) {
+        EXPECT_EQ(LinesCellColour(data, LinesPage::Lines, beam, 6), colour) << beam;
+        EXPECT_EQ(ShowsInterruption(data, beam, 6), hold) << beam;
+    }
     EXPECT_EQ(LinesCellColour(data, LinesPage::Lines, 1, 0), FaceFill);
+    EXPECT_FALSE(ShowsInterruption(EmitterData(EmitterSample{}, 1), 1, 16));
 }
 
 TEST(LinesLayoutTest, TeachingShowsWeakAsFreeAndLoadedBlankingDark) {
@@ -127,16 +123,6 @@ TEST(LinesLayoutTest, EmitterCellsAndBeamsBeyondTheCount) {
     // Beams the emitter does not have stay empty, whatever their bits.
     EXPECT_EQ(colour(5), FaceFill);
     EXPECT_EQ(colour(6), FaceFill);
-}
-
-TEST(LinesLayoutTest, HoldIsForActiveReceiverBeamsNotFree) {
-    const LiveViewData data = Pattern();
-    EXPECT_FALSE(ShowsInterruption(data, 1, 6));
-    EXPECT_TRUE(ShowsInterruption(data, 2, 6));
-    EXPECT_FALSE(ShowsInterruption(data, 3, 6));
-    EXPECT_TRUE(ShowsInterruption(data, 4, 6));
-    EXPECT_FALSE(ShowsInterruption(data, 7, 6));
-    EXPECT_FALSE(ShowsInterruption(EmitterData(EmitterSample{}, 1), 1, 16));
 }
 
 TEST(LinesLayoutTest, PressesFindTheBeamUnderThem) {

@@ -66,33 +66,20 @@ TEST(LiveViewDataTest, ReceiverLedsLightWhileTheCycleReportsThem) {
 
 TEST(LiveViewDataTest, EmitterLedsBlinkWithAThreeHundredMillisecondPeriod) {
     LiveViewData data = EmitterData(EmitterSample{}, 1);
-    data.tick = 149;
-    EXPECT_EQ(EmitterLedByte(data), 0);
-    data.tick = 150;
-    EXPECT_EQ(EmitterLedByte(data), 0x03);
-    data.tick = 299;
-    EXPECT_EQ(EmitterLedByte(data), 0x03);
-    data.tick = 300;
-    EXPECT_EQ(EmitterLedByte(data), 0);
+    for (auto [tick, leds] : {std::pair{149, 0}, {150, 0x03}, {299, 0x03}, {300, 0}}) {
+        data.tick = tick;
+        EXPECT_EQ(EmitterLedByte(data), leds) << tick;
+    }
     data.tick = 450;
     data.diagnosis = false;
     EXPECT_EQ(EmitterLedByte(data), 0);
-}
-
-TEST(LiveViewDataTest, LedBitsLightTheirCells) {
-    const std::array<int, 6> receiver{5, 1, 2, 3, 0, 4};
-    for (int bit = 0; bit < 6; ++bit) {
-        EXPECT_EQ(LedCellOfBit(ControllerType::Receiver, bit),
-                  receiver[static_cast<std::size_t>(bit)]);
-    }
+    // Bits without a cell light nothing.
     EXPECT_EQ(LedCellOfBit(ControllerType::Receiver, 6), -1);
-    EXPECT_EQ(LedCellOfBit(ControllerType::Emitter, 0), 5);
-    EXPECT_EQ(LedCellOfBit(ControllerType::Emitter, 1), 2);
     EXPECT_EQ(LedCellOfBit(ControllerType::Emitter, 2), -1);
     EXPECT_EQ(LedCellOfBit(ControllerType::Emitter, 9), -1);
 }
 
-TEST(LiveViewDataTest, PaletteAndProfilesFollowTheBuild) {
+TEST(LiveViewDataTest, BeamColoursFollowTheBuild) {
     const BeamPalette customer = MakeBeamPalette(false);
     const BeamPalette manufacturer = MakeBeamPalette(true);
     EXPECT_EQ(customer[3], (Rgb{255, 159, 0}));
@@ -103,10 +90,7 @@ TEST(LiveViewDataTest, PaletteAndProfilesFollowTheBuild) {
     for (int i : {0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13}) {
         EXPECT_EQ(customer[static_cast<std::size_t>(i)], manufacturer[static_cast<std::size_t>(i)]);
     }
-    EXPECT_EQ(GetProfileImages(0).tileSize, 23);
-    EXPECT_EQ(LedCellSize(GetProfileImages(0).smallLedImage), 19);
-    EXPECT_EQ(LedCellSize(GetProfileImages(2).largeLedImage), 26);
-    EXPECT_EQ(GetProfileImages(4).tileSize, 34);
+    // A stored profile number out of range falls back to profile 0.
     EXPECT_EQ(&GetProfileImages(5), &GetProfileImages(0));
     EXPECT_EQ(&GetProfileImages(-1), &GetProfileImages(0));
 }
