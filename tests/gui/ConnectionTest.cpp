@@ -50,17 +50,16 @@ TEST_F(ConnectionTest, ConfiguredPortOpensAtStartAndTheConnectItemFollowsIt) {
     EXPECT_FALSE(window->ComPort().Connected());
 }
 
-TEST_F(ConnectionTest, UsbWithoutAdapterSupportIsAPortNameThatCannotBeOpened) {
+TEST_F(ConnectionTest, UsbIsAPortNameWithoutAdapterSupportAndLooksTheAdapterUpWithIt) {
     auto window = MakeWindow(); // "ComPort" defaults to "USB"
     EXPECT_EQ(window->ComPort().Port(), "USB");
     EXPECT_EQ(Messages(), std::vector<std::string>{ComPortNotOpened});
     EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Fault);
     EXPECT_TRUE(window->findChild<QMenu*>("MNU_PS1")->actions().isEmpty());
-}
 
-TEST_F(ConnectionTest, UsbWithAdapterSupportLooksTheAdapterUpAndFailsQuietly) {
     adapterSupport = true;
-    auto window = MakeWindow();
+    dialogs.shown.clear();
+    window = MakeWindow();
     EXPECT_EQ(Messages(),
               std::vector<std::string>{"No Safety Light Curtain with USB interface was found."});
     EXPECT_FALSE(window->ComPort().Connected());
