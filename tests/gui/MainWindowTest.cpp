@@ -193,16 +193,5 @@ TEST_F(MainWindowTest, LanguageMenuListsTheBuiltinLanguageAndStoresTheChoice) {
     EXPECT_EQ(Item(*window, "MNU_F6")->text(), QString("End")); // captioned again
 }
 
-TEST_F(MainWindowTest, AboutShowsTheTitleAndClosesWithItsButton) {
-    auto window = MakeWindow();
-    QString caption;
-    test::WhenModalShows([&](QWidget* dialog) {
-        caption = dialog->windowTitle();
-        Child<QPushButton>(*dialog, "Button1")->click();
-    });
-    Click(*window, "MNU_I1");
-    EXPECT_EQ(caption, QString("Information about DVX-DVY 710, 712, 715"));
-}
-
 } // namespace
 } // namespace lcdiag

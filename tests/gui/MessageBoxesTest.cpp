@@ -71,9 +71,9 @@ TEST_F(MessageBoxes, CaptionsAndLabelsFollowTheKindAndOneBoxShowsAtATime) {
     EXPECT_EQ(fault.text, QString("WriteFile function failed"));
 }
 
-TEST(EventDispatcher, JobsRunInOrderOnTheUserInterfaceThreadAndFailuresAreShown) {
-    test::RecordingDialogs dialogs;
-    SetMessageDialogs(&dialogs);
+using EventDispatcher = test::RecordedMessages;
+
+TEST_F(EventDispatcher, JobsRunInOrderOnTheUserInterfaceThreadAndFailuresAreShown) {
     TQtEventDispatcher dispatcher;
     std::vector<std::thread::id> ran;
     std::thread events([&] {
@@ -87,7 +87,6 @@ TEST(EventDispatcher, JobsRunInOrderOnTheUserInterfaceThreadAndFailuresAreShown)
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Fault);
     EXPECT_EQ(dialogs.shown[0].text, "Device has been disconnected");
-    SetMessageDialogs(nullptr);
 }
 
 } // namespace

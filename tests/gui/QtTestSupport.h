@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppTestSupport.h"
+#include "core/app/Texts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -25,6 +26,7 @@ inline bool WaitUntil(const std::function<bool()>& done, int limitMs = 5000) {
     return true;
 }
 
+// Runs the event loop for a while.
 inline void Settle(int milliseconds) {
     WaitUntil([] { return false; }, milliseconds);
 }
@@ -56,5 +58,16 @@ inline std::vector<std::string> ShownTexts(const RecordingDialogs& dialogs) {
     }
     return texts;
 }
+
+// The messages go to recording dialogs for the test's duration.
+class RecordedMessages : public ::testing::Test {
+protected:
+    RecordedMessages() { SetMessageDialogs(&dialogs); }
+    ~RecordedMessages() override { SetMessageDialogs(nullptr); }
+
+    std::vector<std::string> Texts() const { return ShownTexts(dialogs); }
+
+    RecordingDialogs dialogs;
+};
 
 } // namespace lcdiag::test

@@ -70,7 +70,6 @@ TEST_F(MainWindowTest, CalculatorStartsAfreshAndExitsToThePageItCameFrom) {
     Click(*window, "MNU_V1");
     Click(*window, "MNU_P7");
     EXPECT_EQ(resolution->text(), "14");
-    EXPECT_EQ(Child<QLineEdit>(*window, "Edt_CSD_16")->text(), "100");
     Child<QPushButton>(*window, "Btn_CSD_2")->click();
     EXPECT_EQ(window->ViewMode(), 1);
 }

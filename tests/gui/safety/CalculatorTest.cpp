@@ -1,4 +1,4 @@
-#include "SafetyTestSupport.h"
+#include "../QtTestSupport.h"
 #include "gui/safety/CalcSafetyDistance.h"
 #include "gui/safety/InstallationSketch.h"
 

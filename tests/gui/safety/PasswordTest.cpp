@@ -1,6 +1,6 @@
 #include "core/safety/Password.h"
 
-#include "SafetyTestSupport.h"
+#include "../QtTestSupport.h"
 #include "gui/safety/TFRM_Password.h"
 
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "SafetyTestSupport.h"
+#include "../QtTestSupport.h"
 #include "gui/safety/DocImage.h"
 #include "gui/safety/TFRM_Warnings.h"
 
