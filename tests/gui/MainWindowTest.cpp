@@ -2,6 +2,7 @@
 #include "gui/app/TPictureBox.h"
 #include "gui/views/ViewPictures.h"
 
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMenu>
@@ -46,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Variant{16u | BuildVariant::ExtendedBit | BuildVariant::ManufacturerBit,
                               "DVX-DVY 710, 712, 715 Pro - Manufacturer version"}));
 
-TEST_F(MainWindowTest, ViewSwitchesAndTheSameModeChangesNothing) {
+TEST_F(MainWindowTest, ViewSwitchesShowTheirPicturesAndControls) {
     auto window = MakeWindow();
     ASSERT_EQ(window->ViewMode(), 1);
     auto* image = Child<TPictureBox>(*window, "Img_Main");
@@ -54,8 +55,6 @@ TEST_F(MainWindowTest, ViewSwitchesAndTheSameModeChangesNothing) {
     window->Timer1Timer(); // shows what the start-up drew for the unit
     EXPECT_EQ(image->Picture(), window->Pictures().BarPicture());
     EXPECT_TRUE(window->SetViewMode(1));
-    EXPECT_TRUE(window->SetViewMode(1, true));
-    EXPECT_EQ(image->Picture(), window->Pictures().BarPicture());
     EXPECT_TRUE(Visible(*window, "ScrlBr1"));
 
     Click(*window, "MNU_V2");
@@ -80,7 +79,7 @@ TEST_F(MainWindowTest, ViewSwitchesAndTheSameModeChangesNothing) {
     EXPECT_FALSE(Visible(*window, "Pnl_UserSetFrame"));
 }
 
-TEST_F(MainWindowTest, FactorySettingsOnlyWithManufacturerFunctions) {
+TEST_F(MainWindowTest, FactorySettingsOnlyWithManufacturerFunctionsAndTheSameModeIsANoOp) {
     auto delivered = MakeWindow();
     for (int refused : {3, 9, 0}) {
         EXPECT_FALSE(delivered->SetViewMode(refused)) << refused;
@@ -94,7 +93,13 @@ TEST_F(MainWindowTest, FactorySettingsOnlyWithManufacturerFunctions) {
     EXPECT_TRUE(Visible(*factory, "Pnl_FabSetFrame"));
     EXPECT_FALSE(Visible(*factory, "Img_Main"));
     EXPECT_TRUE(factory->SetViewMode(2));
-    EXPECT_TRUE(Visible(*factory, "ChckBx_Main_1"));
+    auto* diagnostics = Child<QCheckBox>(*factory, "ChckBx_Main_1");
+    EXPECT_FALSE(diagnostics->isHidden());
+    diagnostics->setChecked(true);
+    EXPECT_TRUE(factory->SetViewMode(2)); // the same mode changes nothing
+    EXPECT_TRUE(diagnostics->isChecked());
+    EXPECT_TRUE(factory->SetViewMode(2, true));
+    EXPECT_FALSE(diagnostics->isChecked());
 }
 
 TEST_F(MainWindowTest, FaultWindowMirrorsTheFaultListAndItsItemTogglesIt) {

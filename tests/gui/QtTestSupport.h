@@ -45,6 +45,25 @@ inline void WhenModalShows(std::function<void(QWidget*)> act) {
     timer->start();
 }
 
+// Counts the modal dialogs shown while it lives and closes them, so that a dialog a test does
+// not expect cannot hang it.
+class ModalCloser {
+public:
+    ModalCloser() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                ++count;
+                modal->close();
+            }
+        });
+        timer_.start(0);
+    }
+    int count = 0;
+
+private:
+    QTimer timer_;
+};
+
 template <typename W = QWidget> W* Child(const QObject& parent, const char* name) {
     W* child = parent.findChild<W*>(QString::fromLatin1(name));
     EXPECT_NE(child, nullptr) << name;

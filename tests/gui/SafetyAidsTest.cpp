@@ -25,20 +25,11 @@ TEST_F(MainWindowTest, UserSettingsAskForThePasswordUntilItIsGiven) {
     Click(*window, "MNU_P5");
     EXPECT_EQ(window->ViewMode(), 4);
 
-    // Unlocked for the rest of the run: any dialog now is counted and closed.
-    int modals = 0;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&modals] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            ++modals;
-            modal->close();
-        }
-    });
-    closer.start(0);
+    test::ModalCloser modals; // unlocked for the rest of the run
     window->SetViewMode(1);
     window->SetViewMode(4);
     EXPECT_EQ(window->ViewMode(), 4);
-    EXPECT_EQ(modals, 0);
+    EXPECT_EQ(modals.count, 0);
 }
 
 TEST_F(MainWindowTest, ChangedPasswordIsStoredScrambledAndReported) {

@@ -78,7 +78,7 @@ TEST(BarPictureTest, FortyBeamsScrollToTheLastSixteen) {
     ExpectState(pictures, 16, beam_colour::Interrupted);
 }
 
-TEST(BarPictureTest, EmitterRowsShowTheirCurrents) {
+TEST(BarPictureTest, EmitterPictureShowsCurrentsAndFadesTheReceiver) {
     ViewPictures pictures = Pictures();
     EmitterSample sample;
     sample.beams = 12;
@@ -90,6 +90,15 @@ TEST(BarPictureTest, EmitterRowsShowTheirCurrents) {
     ExpectState(pictures, 2, beam_colour::CurrentNotReached);
     ExpectState(pictures, 3, beam_colour::CurrentExceeded);
     ExpectRow(pictures, 13, Palette(beam_colour::EmitterInactive), Yellow);
+
+    // Below the beams, the body of the unit not connected is faded toward the face.
+    const BarGeometry& g = pictures.Bar();
+    const int y = g.RowTop(17) + 2;
+    const QRgb faded = BlendColour(QColor::fromRgb(Yellow), TestColours().face, 63).rgb();
+    EXPECT_EQ(pictures.BarPicture().pixel(g.emitter.body.left + 2, y), Yellow);
+    EXPECT_EQ(pictures.BarPicture().pixel(g.receiver.body.left + 2, y), faded);
+    pictures.DrawBar(ReceiverData(TenBeams()), 1);
+    EXPECT_EQ(pictures.BarPicture().pixel(g.emitter.body.left + 2, y), faded);
 }
 
 TEST(BarPictureTest, ReceiverLedsLightOssdOnAndOffWhileTheCycleReportsThem) {
