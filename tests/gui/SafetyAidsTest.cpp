@@ -21,7 +21,7 @@ TEST_F(MainWindowTest, UserSettingsAskForThePasswordUntilItIsGiven) {
     EXPECT_EQ(window->ViewMode(), 1);
     EXPECT_EQ(Messages(), std::vector<std::string>{"An incorrect password was entered!"});
 
-    EnterPassword(QStringLiteral("light-curtain"));
+    EnterPassword(QStringLiteral("LCD-service-2026")); // the service code unlocks as well
     Click(*window, "MNU_P5");
     EXPECT_EQ(window->ViewMode(), 4);
 
