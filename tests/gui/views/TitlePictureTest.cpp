@@ -43,11 +43,6 @@ TEST(TitlePictureTest, InformationLinesFollowTheUnitAndTheLanguage) {
     EXPECT_GT(DarkPixels(bar, InfoLine(6, width)), 0); // configuration date
     EXPECT_GT(DarkPixels(bar, InfoLine(7, width)), 0); // configuration time
     EXPECT_GT(DarkPixels(bar, InfoLine(8, width)), 0); // operating hours
-    // The built-in texts have no label for the time: only its value, in the value column.
-    const int label =
-        QFontMetrics(Resources().Font(2)).horizontalAdvance(QStringLiteral("Configuration"));
-    EXPECT_GT(DarkPixels(bar, InfoLine(6, label)), 0);
-    EXPECT_EQ(DarkPixels(bar, InfoLine(7, label)), 0);
 
     pictures.SetControllerType(ControllerType::Emitter); // an emitter counts no hours
     EXPECT_GT(DarkPixels(bar, InfoLine(7, width)), 0);
