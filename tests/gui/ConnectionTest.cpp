@@ -50,17 +50,17 @@ TEST_F(ConnectionTest, ConfiguredPortOpensAtStartAndTheConnectItemFollowsIt) {
     EXPECT_FALSE(window->ComPort().Connected());
 }
 
-TEST_F(ConnectionTest, UsbWithoutAdapterSupportIsAPortNameThatCannotBeOpened) {
+TEST_F(ConnectionTest, UsbIsAPortNameWithoutAdapterSupportAndLooksTheAdapterUpWithIt) {
     auto window = MakeWindow(); // "ComPort" defaults to "USB"
     EXPECT_EQ(window->ComPort().Port(), "USB");
     EXPECT_EQ(Messages(), std::vector<std::string>{ComPortNotOpened});
     EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Fault);
     EXPECT_TRUE(window->findChild<QMenu*>("MNU_PS1")->actions().isEmpty());
-}
 
-TEST_F(ConnectionTest, UsbWithAdapterSupportLooksTheAdapterUpAndFailsQuietly) {
     adapterSupport = true;
-    auto window = MakeWindow();
+    dialogs.shown.clear();
+    window.reset();
+    window = MakeWindow();
     EXPECT_EQ(Messages(),
               std::vector<std::string>{"No Safety Light Curtain with USB interface was found."});
     EXPECT_FALSE(window->ComPort().Connected());
@@ -79,7 +79,6 @@ TEST_F(ConnectionTest, PortMenuListsUsbAndThePortsAndKeepsTheChoiceWhenAPortFail
     EXPECT_TRUE(items[1]->isSeparator());
     EXPECT_EQ(items[2]->text(), QString("ttyLCDIAG2"));
     EXPECT_EQ(items[3]->text(), QString("ttyLCDIAG10"));
-    EXPECT_EQ(items[3]->property("tag").toInt(), 12);
 
     dialogs.shown.clear();
     items[2]->trigger();
@@ -91,18 +90,31 @@ TEST_F(ConnectionTest, PortMenuListsUsbAndThePortsAndKeepsTheChoiceWhenAPortFail
     EXPECT_FALSE(items[2]->isChecked());
 }
 
-TEST_F(ConnectionTest, ManufacturerBuildOpensThePortOnlyAfterTheProtectedStart) {
+TEST_F(ConnectionTest, ManufacturerBuildOpensThePortOnlyAfterTheFactoryPassword) {
     auto window = MakeWindow(16 | BuildVariant::ManufacturerBit);
     EXPECT_TRUE(dialogs.shown.empty()); // nothing opened yet
-    QEvent activate(QEvent::WindowActivate);
+    const auto activate = [&window] {
+        QEvent activation(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(window.get(), &activation);
+    };
     test::EnterPassword(QStringLiteral("LCD-factory-7013"));
-    QCoreApplication::sendEvent(window.get(), &activate);
+    activate();
     ASSERT_TRUE(WaitUntil([&] { return !dialogs.shown.empty(); }));
     EXPECT_EQ(Messages(), std::vector<std::string>{ComPortNotOpened});
 
-    QCoreApplication::sendEvent(window.get(), &activate); // passed once: not again
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    test::ModalCloser modals; // passed once: not asked again
+    activate();
+    test::Settle(200);
+    EXPECT_EQ(modals.count, 0);
     EXPECT_EQ(dialogs.shown.size(), 1u);
+
+    dialogs.shown.clear();
+    window.reset(); // one window at a time: it holds the message dialogs
+    window = MakeWindow(16 | BuildVariant::ManufacturerBit);
+    activate(); // the password dialog cancelled: the program ends, the port stays closed
+    ASSERT_TRUE(WaitUntil([&] { return modals.count == 1; }));
+    test::Settle(200);
+    EXPECT_TRUE(dialogs.shown.empty());
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// The GUI tests run on Qt's offscreen platform with private run-time and configuration
-// folders, so that they need no display and leave the user's preferences alone.
+// The GUI tests run on Qt's offscreen platform with private run-time, configuration and state
+// folders, so that they need no display and leave the user's preferences and traces alone.
 #include <QApplication>
 #include <cstdlib>
 #include <filesystem>
@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
     setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
+    setenv("XDG_STATE_HOME", (folder / "state").c_str(), 1);
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();

@@ -1,49 +1,16 @@
 #pragma once
 
-#include "AppTestSupport.h"
+#include "QtTestSupport.h"
 #include "gui/app/TFRM_Main.h"
 #include "platform/serial/DeviceList.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
-#include <functional>
-#include <gtest/gtest.h>
 #include <map>
 #include <memory>
 
 namespace lcdiag::test {
-
-// Runs the event loop until the condition holds; false when it still does not after a
-// generous limit (which only ends a test that has failed).
-inline bool WaitUntil(const std::function<bool()>& done, int limitMs = 5000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > limitMs) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
-// Acts on the next modal dialog as soon as it is shown (from a zero-delay timer).
-inline void WhenModalShows(std::function<void(QWidget*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, act = std::move(act)] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            act(modal);
-        }
-    });
-    timer->start();
-}
 
 // Answers the next password dialog with the entry and "OK".
 inline void EnterPassword(const QString& password) {
@@ -106,15 +73,10 @@ protected:
         return window.findChild<QAction*>(QString::fromLatin1(name));
     }
     static void Click(TFRM_Main& window, const char* name) { Item(window, name)->trigger(); }
-
-    // The texts of the messages shown so far.
-    std::vector<std::string> Messages() const {
-        std::vector<std::string> texts;
-        for (const auto& shown : dialogs.shown) {
-            texts.push_back(shown.text);
-        }
-        return texts;
+    static bool Visible(TFRM_Main& window, const char* name) {
+        return !Child(window, name)->isHidden();
     }
+    std::vector<std::string> Messages() const { return ShownTexts(dialogs); }
 
     TempFolder languages;
     CountingPreferenceStore preferences;

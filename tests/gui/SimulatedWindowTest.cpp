@@ -18,33 +18,32 @@ QRgb PaletteEntry(int entry) {
     return ToQColor(MakeBeamPalette(false)[static_cast<std::size_t>(entry)]).rgb();
 }
 
-// The lens of the connected unit's tile in a beam row of the bar picture.
-QRgb LensOfRow(const TFRM_Main& window, const QImage& shown, int row) {
+const QImage& Shown(TFRM_Main& window) {
+    return test::Child<TPictureBox>(window, "Img_Main")->Picture();
+}
+
+// The lens of the connected unit's tile in a beam row of the picture on screen.
+QRgb LensOfRow(TFRM_Main& window, int row) {
     const BarGeometry& g = window.Pictures().Bar();
     const int y = g.RowTop(row) + g.tileHeight / 2;
     const int x = window.ConnectedUnit() == ControllerType::Receiver
                       ? g.ReceiverTileLeft() + g.tileWidth / 2
                       : g.EmitterTileLeft() + g.tileWidth / 2;
-    return shown.pixel(x, y);
-}
-
-const TPictureBox& ShownPicture(TFRM_Main& window) {
-    return *window.findChild<TPictureBox*>(QStringLiteral("Img_Main"));
+    return Shown(window).pixel(x, y);
 }
 
 TEST_F(MainWindowTest, SimulatedReceiverCyclesAndInformationReachTheScreen) {
     simulation = SimulationRequest{ControllerType::Receiver, {}};
     auto window = MakeWindow();
     window->Timer1Timer();
-    EXPECT_EQ(LensOfRow(*window, ShownPicture(*window).Picture(), 1),
+    EXPECT_EQ(LensOfRow(*window, 1),
               PaletteEntry(beam_colour::BlankedOut)); // no cycle yet: inactive
 
     ASSERT_TRUE(WaitUntil([&] { return window->Connection().ReceiverCycles().Valid(); }));
     window->Timer1Timer();
-    EXPECT_EQ(LensOfRow(*window, ShownPicture(*window).Picture(), 1),
-              PaletteEntry(beam_colour::Free));
+    EXPECT_EQ(LensOfRow(*window, 1), PaletteEntry(beam_colour::Free));
     EXPECT_NE(window->Connection().Info().type, InfoTexts{}.type);
-    EXPECT_EQ(ShownPicture(*window).Picture(), window->Pictures().BarPicture());
+    EXPECT_EQ(Shown(*window), window->Pictures().BarPicture());
     EXPECT_EQ(Item(*window, "MNU_Connect")->text().toStdString(), "Disconnect");
 }
 
@@ -55,7 +54,7 @@ TEST_F(MainWindowTest, SimulatedEmitterSwitchesThePictures) {
     window->Timer1Timer();
     EXPECT_EQ(window->ConnectedUnit(), ControllerType::Emitter);
     EXPECT_EQ(window->Pictures().Controller(), ControllerType::Emitter);
-    EXPECT_EQ(ShownPicture(*window).Picture(), window->Pictures().BarPicture());
+    EXPECT_EQ(Shown(*window), window->Pictures().BarPicture());
 }
 
 TEST_F(MainWindowTest, UnpluggedSimulatedDeviceIsReportedAndTheLiveDataGoes) {
@@ -68,8 +67,7 @@ TEST_F(MainWindowTest, UnpluggedSimulatedDeviceIsReportedAndTheLiveDataGoes) {
     // The silence after the unplug clears the cycle, and the rows go inactive.
     ASSERT_TRUE(WaitUntil([&] { return !window->Connection().ReceiverCycles().Valid(); }));
     window->Timer1Timer();
-    EXPECT_EQ(LensOfRow(*window, ShownPicture(*window).Picture(), 1),
-              PaletteEntry(beam_colour::BlankedOut));
+    EXPECT_EQ(LensOfRow(*window, 1), PaletteEntry(beam_colour::BlankedOut));
 }
 
 } // namespace

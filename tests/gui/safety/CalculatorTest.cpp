@@ -1,4 +1,4 @@
-#include "SafetyTestSupport.h"
+#include "../QtTestSupport.h"
 #include "gui/safety/CalcSafetyDistance.h"
 #include "gui/safety/InstallationSketch.h"
 
@@ -29,18 +29,7 @@ protected:
     TCalcSafetyDistance page{0, QSize(784, 538)};
 };
 
-TEST_F(CalculatorTest, OpensWithTheDefaultsAndTheirDistances) {
-    EXPECT_EQ(Field("Edt_CSD_11"), "14");
-    EXPECT_EQ(Field("Edt_CSD_12"), "300");
-    EXPECT_EQ(Field("Edt_CSD_13"), "0");
-    EXPECT_EQ(Field("Edt_CSD_14"), "0");
-    EXPECT_TRUE(Child<QRadioButton>(page, "RdBtn_CSD_112")->isChecked());
-    EXPECT_EQ(Field("Edt_CSD_15"), "0");
-    EXPECT_EQ(Field("Edt_CSD_16"), "100");
-    EXPECT_EQ(Field("Edt_CSD_17"), "131");
-}
-
-TEST_F(CalculatorTest, EveryChangeRecalculates) {
+TEST_F(CalculatorTest, EveryChangeRecalculatesAndOpeningAgainRestoresTheDefaults) {
     Type("Edt_CSD_11", "30");
     Type("Edt_CSD_13", "250");
     Type("Edt_CSD_14", "50");
@@ -50,6 +39,15 @@ TEST_F(CalculatorTest, EveryChangeRecalculates) {
     EXPECT_EQ(Field("Edt_CSD_17"), "219");
     Child<QRadioButton>(page, "RdBtn_CSD_111")->click();
     EXPECT_EQ(Field("Edt_CSD_17"), "438");
+
+    Type("Edt_CSD_12", ""); // opening again forgets the entries
+    page.InitCSD();
+    EXPECT_EQ(Field("Edt_CSD_11"), "14");
+    EXPECT_EQ(Field("Edt_CSD_12"), "300");
+    EXPECT_TRUE(Child<QRadioButton>(page, "RdBtn_CSD_112")->isChecked());
+    EXPECT_FALSE(IsRed("Lbl_CSD_13"));
+    EXPECT_EQ(Field("Edt_CSD_16"), "100");
+    EXPECT_EQ(Field("Edt_CSD_17"), "131");
 }
 
 TEST_F(CalculatorTest, InvalidInputsTurnTheirLabelsRedAndEmptyWhatDependsOnThem) {
@@ -76,18 +74,6 @@ TEST_F(CalculatorTest, InvalidInputsTurnTheirLabelsRedAndEmptyWhatDependsOnThem)
     EXPECT_FALSE(IsRed("Lbl_CSD_14"));
     EXPECT_FALSE(IsRed("Lbl_CSD_15"));
     EXPECT_EQ(Field("Edt_CSD_16"), "208");
-}
-
-TEST_F(CalculatorTest, OpeningAgainForgetsTheEntries) {
-    Type("Edt_CSD_11", "20");
-    Type("Edt_CSD_12", "");
-    Child<QRadioButton>(page, "RdBtn_CSD_111")->click();
-    page.InitCSD();
-    EXPECT_EQ(Field("Edt_CSD_11"), "14");
-    EXPECT_EQ(Field("Edt_CSD_12"), "300");
-    EXPECT_TRUE(Child<QRadioButton>(page, "RdBtn_CSD_112")->isChecked());
-    EXPECT_FALSE(IsRed("Lbl_CSD_13"));
-    EXPECT_EQ(Field("Edt_CSD_17"), "131");
 }
 
 TEST_F(CalculatorTest, ButtonsShowThePointersLeaveAndTakeTheDevicesResolution) {
@@ -117,10 +103,8 @@ TEST_F(CalculatorTest, ButtonsShowThePointersLeaveAndTakeTheDevicesResolution) {
 TEST(InstallationSketch, HasItsSizeAndItsParts) {
     const QImage sketch = DrawInstallationSketch(0, 784);
     ASSERT_EQ(sketch.size(), QSize(392, 216));
-    EXPECT_EQ(sketch.pixel(0, 0), qRgb(255, 255, 255));
     EXPECT_EQ(sketch.pixel(20, 10), qRgb(0, 0, 0));      // the danger zone's outline
     EXPECT_EQ(sketch.pixel(24, 3), qRgb(191, 191, 191)); // its grey between the hatching
-    EXPECT_EQ(sketch.pixel(25, 3), qRgb(0, 0, 0));       // (x + y) divisible by 4
     EXPECT_EQ(sketch.pixel(14, sketch.height() * 2 / 3), qRgb(255, 255, 0)); // the emitter
     EXPECT_EQ(sketch.pixel(sketch.width() - 14, sketch.height() * 2 / 3), qRgb(255, 255, 0));
     EXPECT_EQ(DrawInstallationSketch(4, 1424).size(), QSize(712, 376));

@@ -87,10 +87,10 @@ TEST_F(DocImageTest, BulletLinesContinueUnderTheirText) {
     EXPECT_LE(second.first, 10 + indent + 3);
 }
 
-TEST_F(DocImageTest, TableIsAFramedWhiteGridCentredByAlignment) {
+TEST_F(DocImageTest, TableIsAFramedWhiteGridWhoseRowsTakeTheTallestCell) {
     doc.Alignment = MarkupAlignment::Centred;
+    const int h = LineHeight();
     doc.AddTable(1, 1, "Warning");
-    const int h = QFontMetrics(doc.Font().Styled({})).height();
     EXPECT_EQ(doc.CursorY(), h + 4);
     const QImage& picture = doc.Picture();
     const auto ink = InkColumns(10, 10 + h + 4);
@@ -99,21 +99,16 @@ TEST_F(DocImageTest, TableIsAFramedWhiteGridCentredByAlignment) {
     EXPECT_EQ(picture.pixel(ink.second, 10 + h + 4), Black); // bottom right corner
     EXPECT_EQ(picture.pixel(ink.first + 2, 12), White);      // inside the frame
     EXPECT_EQ(picture.pixel(ink.first - 2, 12), Face.rgb()); // outside it
-}
 
-TEST_F(DocImageTest, TableWithTheWrongNumberOfCellsAddsNothing) {
-    doc.AddText("Before");
+    doc.AddTable(2, 2, "one|two<br>lines|three|four");
+    EXPECT_EQ(doc.CursorY(), (h + 4) + (2 * h + 4) + (h + 4));
+
+    // The wrong number of cells adds nothing.
     const QImage before = doc.Picture();
     doc.AddTable(7, 21, "a|b|c"); // 3 cells for 147
     doc.AddTable(0, 1, "");
     EXPECT_EQ(doc.Picture(), before);
-    EXPECT_EQ(doc.CursorY(), LineHeight());
-}
-
-TEST_F(DocImageTest, TableRowsTakeTheTallestCell) {
-    doc.AddTable(2, 2, "one|two<br>lines|three|four");
-    const int h = QFontMetrics(doc.Font().Styled({})).height();
-    EXPECT_EQ(doc.CursorY(), (2 * h + 4) + (h + 4));
+    EXPECT_EQ(doc.CursorY(), (h + 4) + (2 * h + 4) + (h + 4));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "core/safety/Password.h"
 
-#include "SafetyTestSupport.h"
+#include "../QtTestSupport.h"
 #include "gui/safety/TFRM_Password.h"
 
 #include <QLabel>
@@ -39,7 +39,7 @@ protected:
     TFRM_Password dialog{preferences};
 };
 
-TEST_F(PasswordTest, WithNothingStoredTheDefaultPasswordUnlocks) {
+TEST_F(PasswordTest, WithNothingStoredTheDefaultUnlocksAndAWrongEntryRefusesAndCloses) {
     Open(0);
     Enter(QStringLiteral("light-curtain"));
     EXPECT_EQ(dialog.PasswordResult(), 1);
@@ -47,16 +47,9 @@ TEST_F(PasswordTest, WithNothingStoredTheDefaultPasswordUnlocks) {
     EXPECT_TRUE(dialogs.shown.empty());
 
     Open(0);
-    Enter(QStringLiteral("LCD-service-2026"));
-    EXPECT_EQ(dialog.PasswordResult(), 2);
-}
-
-TEST_F(PasswordTest, WrongPasswordIsRefusedAndClosesEmptyEntryStaysOpen) {
-    Open(0);
     Enter({});
     EXPECT_EQ(Texts(), std::vector<std::string>{NoPassword});
     EXPECT_TRUE(dialog.isVisible());
-
     Enter(QStringLiteral("Light-curtain"));
     EXPECT_EQ(dialog.PasswordResult(), 0);
     EXPECT_FALSE(dialog.isVisible());
@@ -99,40 +92,21 @@ TEST_F(PasswordTest, ChangingRefusesForCorrectionsAndStoresTheScrambledNewPasswo
     EXPECT_EQ(dialog.PasswordResult(), 1);
 }
 
-TEST_F(PasswordTest, FactoryModeTellsTheFactoryCodeFromAnyOtherEntry) {
+TEST_F(PasswordTest, CaptionsAndEntriesFollowTheMode) {
+    for (int mode : {1, 0}) {
+        Open(mode);
+        EXPECT_EQ(dialog.windowTitle(),
+                  mode == 1 ? QStringLiteral("Change password") : QStringLiteral("Enter password"));
+        for (const char* name : {"Lbl_Pwd_2", "Lbl_Pwd_3", "Lbl_Pwd_4", "Edt_Pwd_2", "Edt_Pwd_3"}) {
+            EXPECT_EQ(Child<QWidget>(dialog, name)->isVisible(), mode == 1) << name;
+        }
+        EXPECT_EQ(Child<QLineEdit>(dialog, "Edt_Pwd_1")->echoMode(), QLineEdit::Password);
+    }
+    EXPECT_EQ(Child<QLabel>(dialog, "Lbl_Pwd_1")->text(), QStringLiteral("Please enter password"));
     Open(8);
-    EXPECT_EQ(Child<QLabel>(dialog, "Lbl_Pwd_1")->text(),
-              QStringLiteral("Password for factory settings"));
+    EXPECT_EQ(Child<QLabel>(dialog, "Lbl_Pwd_1")->text(), "Password for factory settings");
     Enter(QStringLiteral("LCD-factory-7013"));
     EXPECT_EQ(dialog.PasswordResult(), 1);
-    Open(8);
-    Enter(QStringLiteral("light-curtain"));
-    EXPECT_EQ(dialog.PasswordResult(), 2);
-    EXPECT_TRUE(dialogs.shown.empty());
-}
-
-TEST_F(PasswordTest, CaptionsAndEntriesFollowTheMode) {
-    Open(1);
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Change password"));
-    EXPECT_EQ(Child<QLabel>(dialog, "Lbl_Pwd_3")->text(), QStringLiteral("New Password:"));
-    for (const char* name : {"Lbl_Pwd_2", "Lbl_Pwd_3", "Lbl_Pwd_4", "Edt_Pwd_2", "Edt_Pwd_3"}) {
-        EXPECT_TRUE(Child<QWidget>(dialog, name)->isVisible()) << name;
-    }
-    const QRect first = Child<QLineEdit>(dialog, "Edt_Pwd_1")->geometry();
-    const QRect third = Child<QLineEdit>(dialog, "Edt_Pwd_3")->geometry();
-    EXPECT_EQ(first.width(), 200);
-    EXPECT_EQ(first.left(), third.left());
-    EXPECT_EQ(Child<QPushButton>(dialog, "Btn_Pwd_2")->geometry().right(), third.right());
-    EXPECT_EQ(Child<QPushButton>(dialog, "Btn_Pwd_2")->y(), third.bottom() + 1 + 12);
-    EXPECT_EQ(Child<QLineEdit>(dialog, "Edt_Pwd_1")->echoMode(), QLineEdit::Password);
-
-    Open(0);
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Enter password"));
-    EXPECT_EQ(Child<QLabel>(dialog, "Lbl_Pwd_1")->text(), QStringLiteral("Please enter password"));
-    for (const char* name : {"Lbl_Pwd_2", "Lbl_Pwd_3", "Lbl_Pwd_4", "Edt_Pwd_2", "Edt_Pwd_3"}) {
-        EXPECT_FALSE(Child<QWidget>(dialog, name)->isVisible()) << name;
-    }
-    EXPECT_EQ(Child<QLineEdit>(dialog, "Edt_Pwd_1")->x(), 20);
 }
 
 } // namespace

@@ -4,44 +4,22 @@
 // in its three modes, and the calculator page with the defaults and with refused inputs. The
 // notes take their size from the screen: run under a larger virtual screen for the large
 // window.
-#include "core/app/Preferences.h"
-#include "core/app/ScreenProfile.h"
+#include "../SnapshotSupport.h"
+#include "AppTestSupport.h"
 #include "core/app/Texts.h"
 #include "gui/safety/CalcSafetyDistance.h"
 #include "gui/safety/DocImage.h"
 #include "gui/safety/TFRM_Password.h"
 #include "gui/safety/TFRM_Warnings.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <cstdio>
-#include <optional>
-#include <string>
 
 using namespace lcdiag;
+using lcdiag::snapshots::Save;
 
 namespace {
-
-// The store of the snapshots: nothing stored.
-class NoPreferences : public PreferenceStore {
-public:
-    std::optional<std::string> ReadValue(const PreferenceKey&, std::string_view) override {
-        return std::nullopt;
-    }
-    bool WriteValue(const PreferenceKey&, std::string_view, std::string_view) override {
-        return false;
-    }
-};
-
-bool Save(const QImage& picture, const QString& path) {
-    const bool saved = picture.save(path);
-    std::printf("%s %s (%dx%d)\n", saved ? "saved" : "FAILED", qPrintable(path), picture.width(),
-                picture.height());
-    return saved;
-}
 
 QImage Grab(QWidget& widget) {
     widget.show();
@@ -68,7 +46,7 @@ bool SaveNotes(const QString& folder) {
 }
 
 bool SavePasswords(const QString& folder, int profile) {
-    NoPreferences store;
+    test::MemoryPreferenceStore store;
     bool saved = true;
     for (int mode : {0, 1, 8}) {
         TFRM_Password dialog(store);
@@ -79,26 +57,24 @@ bool SavePasswords(const QString& folder, int profile) {
     return saved;
 }
 
-// The view size of the profile's window less a frame, as the main window leaves it.
-QSize ViewSize(int profile) {
-    const ScreenProfile& window = GetScreenProfile(profile);
-    return {window.width - 16, window.height - 62};
-}
-
+// The defaults, refused inputs and a slow approach, each with the device's resolution offered.
 bool SaveCalculator(const QString& folder, int profile) {
     QWidget frame;
-    frame.resize(ViewSize(profile));
-    TCalcSafetyDistance page(profile, ViewSize(profile), &frame);
-    page.resize(ViewSize(profile));
+    frame.resize(snapshots::ViewSize(profile));
+    TCalcSafetyDistance page(profile, snapshots::ViewSize(profile), &frame);
+    page.resize(snapshots::ViewSize(profile));
     page.deviceResolution = [] { return std::string("30"); };
+    const auto type = [&page](const char* field, const char* text) {
+        page.findChild<QLineEdit*>(QString::fromLatin1(field))->setText(QString::fromLatin1(text));
+    };
     bool saved = Save(Grab(frame), folder + QStringLiteral("/calculator.png"));
-    page.findChild<QLineEdit*>(QStringLiteral("Edt_CSD_11"))->setText(QStringLiteral("41"));
-    page.findChild<QLineEdit*>(QStringLiteral("Edt_CSD_12"))->setText(QString());
-    page.findChild<QLineEdit*>(QStringLiteral("Edt_CSD_13"))->setText(QStringLiteral("100"));
+    type("Edt_CSD_11", "41");
+    type("Edt_CSD_12", "");
+    type("Edt_CSD_13", "100");
     saved &= Save(Grab(frame), folder + QStringLiteral("/calculator-refused.png"));
-    page.findChild<QLineEdit*>(QStringLiteral("Edt_CSD_11"))->setText(QStringLiteral("30"));
-    page.findChild<QLineEdit*>(QStringLiteral("Edt_CSD_12"))->setText(QStringLiteral("5000"));
-    page.findChild<QLineEdit*>(QStringLiteral("Edt_CSD_14"))->setText(QStringLiteral("200"));
+    type("Edt_CSD_11", "30");
+    type("Edt_CSD_12", "5000");
+    type("Edt_CSD_14", "200");
     saved &= Save(Grab(frame), folder + QStringLiteral("/calculator-slow.png"));
     return saved;
 }
@@ -106,14 +82,10 @@ bool SaveCalculator(const QString& folder, int profile) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    snapshots::UseOffscreenByDefault();
     QApplication app(argc, argv);
-    const QString folder =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/safety");
+    const QString folder = snapshots::OutputFolder(argc, argv, "/tmp/safety");
     const int profile = argc > 2 ? std::atoi(argv[2]) : 0;
-    QDir().mkpath(folder);
     const bool saved =
         SaveNotes(folder) & SavePasswords(folder, profile) & SaveCalculator(folder, profile);
     return saved ? 0 : 1;

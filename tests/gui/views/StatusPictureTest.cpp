@@ -11,13 +11,7 @@ namespace {
 using namespace testing;
 
 int Count(const QImage& image, QRgb colour) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            count += image.pixel(x, y) == colour ? 1 : 0;
-        }
-    }
-    return count;
+    return CountPixels(image, image.rect(), [colour](QRgb pixel) { return pixel == colour; });
 }
 
 // The pixels of one lit indicator: the inner square of the indicator, whose side is the

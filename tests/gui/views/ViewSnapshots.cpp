@@ -2,17 +2,13 @@
 //   lcdiag_view_snapshots [folder]     (default /tmp/views)
 // Bar, status and lines pictures for a connected receiver and emitter at screen profiles 0
 // and 4, the beam selection page, and the bar pictures of the manufacturer build of brand 0.
+#include "../SnapshotSupport.h"
 #include "SampleCycles.h"
-#include "core/app/ScreenProfile.h"
-#include "gui/views/ViewPictures.h"
-
-#include <QApplication>
-#include <QDir>
-#include <QPainter>
-#include <cstdio>
+#include "ViewTestSupport.h"
 
 using namespace lcdiag;
 using namespace lcdiag::testing;
+using lcdiag::snapshots::Save;
 
 namespace {
 
@@ -62,68 +58,45 @@ InfoTexts Info(ControllerType unit) {
     return info;
 }
 
-// The window hands the brand's logo over; this stand-in of its size marks where it goes.
-QImage StandInLogo() {
-    QImage logo(315, 38, QImage::Format_ARGB32_Premultiplied);
-    logo.fill(Qt::transparent);
-    QPainter painter(&logo);
-    painter.setPen(QColor(43, 58, 127));
-    painter.drawRect(0, 0, 314, 37);
-    painter.drawText(logo.rect(), Qt::AlignCenter, QStringLiteral("brand logo 315 x 38"));
-    return logo;
-}
-
-bool Save(const QImage& picture, const QString& path) {
-    const bool saved = picture.save(path);
-    std::printf("%s %s\n", saved ? "saved" : "FAILED", qPrintable(path));
+// Saves the pictures of both units as <folder>/<view>_<unit><suffix>.png.
+bool SaveViews(ViewPictures& pictures, const QString& folder, const QString& suffix, bool barOnly) {
+    bool saved = true;
+    for (const LiveViewData& data : {Receiver(), Emitter()}) {
+        const bool receiver = data.controller == ControllerType::Receiver;
+        const auto save = [&](const QImage& picture, const char* view) {
+            const QString unit = receiver ? QStringLiteral("receiver") : QStringLiteral("emitter");
+            saved &= Save(picture, QStringLiteral("%1/%2_%3%4.png")
+                                       .arg(folder, QString::fromLatin1(view), unit, suffix));
+        };
+        pictures.SetControllerType(data.controller);
+        pictures.OutputInfo(Info(data.controller));
+        save(pictures.DrawBar(data, 1), "bar");
+        if (!barOnly) {
+            save(pictures.DrawStatus(data), "status");
+            save(pictures.DrawLines(data, LinesPage::Lines), "lines");
+        }
+        if (!barOnly && receiver) {
+            save(pictures.DrawLines(data, LinesPage::Selection), "selection");
+        }
+    }
     return saved;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    snapshots::UseOffscreenByDefault();
     QApplication app(argc, argv);
-    const QString folder =
-        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/views");
-    QDir().mkpath(folder);
+    const QString folder = snapshots::OutputFolder(argc, argv, "/tmp/views");
+    const ViewColours colours = ViewColours::FromPalette(app.palette());
     bool saved = true;
     for (int profile : {0, 4}) {
-        const ScreenProfile& screen = GetScreenProfile(profile);
-        // The window's frame and menu take about this much of the nominal size.
-        const QSize view(screen.width - 16, screen.height - 62);
-        ViewPictures pictures(profile, view, ViewBuild{}, ViewColours::FromPalette(app.palette()),
-                              StandInLogo(), 25);
-        for (const LiveViewData& data : {Receiver(), Emitter()}) {
-            const QString unit = data.controller == ControllerType::Receiver
-                                     ? QStringLiteral("receiver")
-                                     : QStringLiteral("emitter");
-            pictures.SetControllerType(data.controller);
-            pictures.OutputInfo(Info(data.controller));
-            const QString suffix = QStringLiteral("_%1_p%2.png").arg(unit).arg(profile);
-            saved &= Save(pictures.DrawBar(data, 1), folder + QStringLiteral("/bar") + suffix);
-            saved &= Save(pictures.DrawStatus(data), folder + QStringLiteral("/status") + suffix);
-            saved &= Save(pictures.DrawLines(data, LinesPage::Lines),
-                          folder + QStringLiteral("/lines") + suffix);
-            if (data.controller == ControllerType::Receiver) {
-                saved &= Save(pictures.DrawLines(data, LinesPage::Selection),
-                              folder + QStringLiteral("/selection") + suffix);
-            }
-        }
+        ViewPictures pictures(profile, snapshots::ViewSize(profile), ViewBuild{}, colours,
+                              TestLogo(), ButtonHeight);
+        saved &= SaveViews(pictures, folder, QStringLiteral("_p%1").arg(profile), false);
     }
     // The manufacturer build of brand 0: a text title over its shadow, the blue palette.
-    ViewPictures factory(0, QSize(784, 538), ViewBuild{true, 0},
-                         ViewColours::FromPalette(app.palette()), StandInLogo(), 25);
-    for (const LiveViewData& data : {Receiver(), Emitter()}) {
-        factory.SetControllerType(data.controller);
-        factory.OutputInfo(Info(data.controller));
-        const QString unit = data.controller == ControllerType::Receiver
-                                 ? QStringLiteral("receiver")
-                                 : QStringLiteral("emitter");
-        saved &= Save(factory.DrawBar(data, 1),
-                      folder + QStringLiteral("/bar_%1_p0_brand0_factory.png").arg(unit));
-    }
+    ViewPictures factory(0, Profile0View, ViewBuild{true, 0}, colours, TestLogo(), ButtonHeight);
+    saved &= SaveViews(factory, folder, QStringLiteral("_p0_brand0_factory"), true);
     return saved ? 0 : 1;
 }

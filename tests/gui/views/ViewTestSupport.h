@@ -38,8 +38,15 @@ inline QRgb Palette(int entry, bool manufacturerFunctions = false) {
     return ToQColor(MakeBeamPalette(manufacturerFunctions)[static_cast<std::size_t>(entry)]).rgb();
 }
 
-inline QRgb Pixel(const QImage& image, int x, int y) {
-    return image.pixel(x, y);
+// The pixels of the area that pass the test.
+template <typename Test> int CountPixels(const QImage& image, const QRect& area, Test test) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            count += test(image.pixel(x, y)) ? 1 : 0;
+        }
+    }
+    return count;
 }
 
 } // namespace lcdiag::testing
