@@ -43,6 +43,11 @@ inline void WriteFile(const std::filesystem::path& path, const std::vector<std::
               static_cast<std::streamsize>(bytes.size()));
 }
 
+inline std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 // The in-memory preference store: one INI document held as a string.
 class MemoryPreferenceStore : public PreferenceStore {
 public:
