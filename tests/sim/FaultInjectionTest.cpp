@@ -1,6 +1,5 @@
 #include "PcBench.h"
 #include "core/protocol/ConfigTrailer.h"
-#include "sim/ReceiverController.h"
 #include "sim/RecordBuilders.h"
 
 #include <gtest/gtest.h>
@@ -98,89 +97,6 @@ TEST(Silence, AfterSomeCyclesTheControllerFallsSilentThenStartsAgain) {
     const auto identification = bench.Await({kw::ReceiverIdentLong}, 2500);
     ASSERT_TRUE(identification);
     EXPECT_GE(identification->at, 2000u);
-}
-
-TEST(Silence, MidTransferTheControllerStaysSilent) {
-    for (TransferSilence where : {TransferSilence::NoReadiness, TransferSilence::NoAnswerToData}) {
-        ControllerConfig config;
-        config.unit = Unit::Emitter;
-        config.faults.transferSilence = where;
-        PcBench bench(config);
-        const auto report = bench.Diagnose();
-        ASSERT_TRUE(bench.Await({kw::EmitterDiagnosticData}, 300));
-        EXPECT_EQ(bench.OpenEmitterForSettings(300), where == TransferSilence::NoAnswerToData);
-        bench.Send(kw::EmitterCustomerFollows, report.at(2).data);
-        bench.Run(1500);
-        EXPECT_EQ(bench.table.Find(bench.buffer, kw::EmitterCustomerStored), -1);
-        EXPECT_EQ(bench.controller->CurrentPhase(), Phase::Silent);
-    }
-}
-
-// Sends the active configuration back as new settings, as the PC stores them; what it sent,
-// nothing when the controller did not open for them.
-std::vector<std::uint8_t> StoreActiveRecord(PcBench& bench) {
-    const auto& receiver = dynamic_cast<ReceiverController&>(*bench.controller);
-    std::vector<std::uint8_t> sent(152);
-    bench.codec.Decode(receiver.CustomerRecord(receiver.ActiveSlot()), sent, bench.layout,
-                       BlockKind::Customer);
-    std::fill(sent.end() - 6, sent.end(), 0);
-    bench.codec.WriteChecksum(sent, BlockKind::Customer, Layout::Long);
-    const auto handshake = bench.OpenReceiverForSettings();
-    if (!handshake) {
-        return {};
-    }
-    bench.Send(kw::ReceiverStoreCustomer,
-               StorePayload(bench, *handshake, sent, BlockKind::Customer));
-    return sent;
-}
-
-// The PC stamps the settings it writes with its version; the controller refuses older ones.
-TEST(Incompatibility, SettingsFromAnOlderPcProgramAreRefusedWithItsMinimum) {
-    ControllerConfig config;
-    config.faults.minPcVersion = PcVersion{3, 20};
-    PcBench bench(config);
-    bench.Diagnose();
-    const auto sent = StoreActiveRecord(bench);
-    ASSERT_FALSE(sent.empty());
-    ASSERT_EQ(sent[140], 3);
-    ASSERT_LT(sent[141], 20);
-    const auto refusal = bench.Await({kw::PcSoftwareIncompatible}, 500);
-    ASSERT_TRUE(refusal);
-    EXPECT_EQ(refusal->data, (std::vector<std::uint8_t>{3, 20}));
-    EXPECT_EQ(dynamic_cast<ReceiverController&>(*bench.controller).ActiveSlot(), 3);
-}
-
-TEST(ReadBack, TheStoredSettingsDifferFromThoseSentYetAreValid) {
-    ControllerConfig config;
-    config.faults.readBackMismatch = true;
-    config.layout = Layout::Short;
-    PcBench bench(config);
-    bench.Diagnose();
-    const auto sent = StoreActiveRecord(bench);
-    ASSERT_FALSE(sent.empty());
-    const auto records = bench.Await({kw::ReceiverCustomerData}, 1500);
-    ASSERT_TRUE(records);
-    std::vector<std::uint8_t> set(8 * 152);
-    EXPECT_TRUE(bench.codec.DecodeCustomerSet(records->data, set, Layout::Short, 4));
-    const auto stored = std::span(set).subspan(4 * 152, 152);
-    int differences = 0;
-    for (std::size_t i = 0; i < 142; ++i) {
-        differences += stored[i] != sent[i];
-    }
-    EXPECT_EQ(differences, 2); // a setting and its complement
-}
-
-TEST(Acknowledgement, TheEmitterStoresButDoesNotSayIt) {
-    ControllerConfig config;
-    config.unit = Unit::Emitter;
-    config.faults.missingAcknowledgement = true;
-    PcBench bench(config);
-    const auto report = bench.Diagnose();
-    ASSERT_TRUE(bench.OpenEmitterForSettings(300));
-    bench.Send(kw::EmitterCustomerFollows, report.at(2).data);
-    const auto next = bench.Await({kw::EmitterCustomerStored, kw::EmitterFirmware}, 500);
-    ASSERT_TRUE(next);
-    EXPECT_EQ(next->id, kw::EmitterFirmware);
 }
 
 TEST(InvalidRecords, AreReportedWithChecksumsThatDoNotMatch) {
