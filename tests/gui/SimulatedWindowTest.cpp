@@ -1,10 +1,8 @@
 // The whole program on the simulated device: cycles from the simulated controller reach the
 // pictures on screen, and a device that goes away is reported.
 #include "GuiTestSupport.h"
-#include "core/views/BeamPalette.h"
+#include "ViewTestSupport.h"
 #include "gui/app/TPictureBox.h"
-#include "gui/views/PictureOps.h"
-#include "gui/views/ViewPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +11,6 @@ namespace {
 
 using test::MainWindowTest;
 using test::WaitUntil;
-
-QRgb PaletteEntry(int entry) {
-    return ToQColor(MakeBeamPalette(false)[static_cast<std::size_t>(entry)]).rgb();
-}
 
 const QImage& Shown(TFRM_Main& window) {
     return test::Child<TPictureBox>(window, "Img_Main")->Picture();
@@ -37,11 +31,11 @@ TEST_F(MainWindowTest, SimulatedReceiverCyclesAndInformationReachTheScreen) {
     auto window = MakeWindow();
     window->Timer1Timer();
     EXPECT_EQ(LensOfRow(*window, 1),
-              PaletteEntry(beam_colour::BlankedOut)); // no cycle yet: inactive
+              testing::Palette(beam_colour::BlankedOut)); // no cycle yet: inactive
 
     ASSERT_TRUE(WaitUntil([&] { return window->Connection().ReceiverCycles().Valid(); }));
     window->Timer1Timer();
-    EXPECT_EQ(LensOfRow(*window, 1), PaletteEntry(beam_colour::Free));
+    EXPECT_EQ(LensOfRow(*window, 1), testing::Palette(beam_colour::Free));
     EXPECT_NE(window->Connection().Info().type, InfoTexts{}.type);
     EXPECT_EQ(Shown(*window), window->Pictures().BarPicture());
     EXPECT_EQ(Item(*window, "MNU_Connect")->text().toStdString(), "Disconnect");
@@ -67,7 +61,7 @@ TEST_F(MainWindowTest, UnpluggedSimulatedDeviceIsReportedAndTheLiveDataGoes) {
     // The silence after the unplug clears the cycle, and the rows go inactive.
     ASSERT_TRUE(WaitUntil([&] { return !window->Connection().ReceiverCycles().Valid(); }));
     window->Timer1Timer();
-    EXPECT_EQ(LensOfRow(*window, 1), PaletteEntry(beam_colour::BlankedOut));
+    EXPECT_EQ(LensOfRow(*window, 1), testing::Palette(beam_colour::BlankedOut));
 }
 
 } // namespace
