@@ -2,6 +2,7 @@
 
 #include "sim/BeamMask.h"
 #include "sim/LiveScenes.h"
+#include "sim/RecordChecks.h"
 
 #include <algorithm>
 #include <vector>
@@ -83,10 +84,11 @@ void EmitterController::TakeSettings() {
     }
 }
 
-// Records with a wrong checksum are dropped and the controller starts again.
+// Records with a wrong checksum or a value that disagrees with its complement are dropped and
+// the controller starts again.
 void EmitterController::Store(std::span<const std::uint8_t> factory,
                               std::span<const std::uint8_t> customer, int acknowledgement) {
-    if ((!factory.empty() && !EmitterChecksumValid(factory)) || !EmitterChecksumValid(customer)) {
+    if ((!factory.empty() && !EmitterFactorySound(factory)) || !EmitterCustomerSound(customer)) {
         Restart();
         return;
     }

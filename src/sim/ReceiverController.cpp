@@ -4,6 +4,7 @@
 #include "sim/DeviceTypes.h"
 #include "sim/LiveScenes.h"
 #include "sim/ReceiverCycle.h"
+#include "sim/RecordChecks.h"
 
 #include <algorithm>
 
@@ -225,7 +226,7 @@ void ReceiverController::AcceptCustomer(std::span<const std::uint8_t> data) {
 
 // The default settings that follow a factory record become the next configuration.
 void ReceiverController::AcceptDefaultRecord(std::span<const std::uint8_t> record) {
-    if (!Codec().TestChecksum(record, BlockKind::Customer, WireLayout())) {
+    if (!ReceiverRecordSound(record, BlockKind::Customer, WireLayout(), Codec())) {
         Restart();
         return;
     }
@@ -233,11 +234,13 @@ void ReceiverController::AcceptDefaultRecord(std::span<const std::uint8_t> recor
     ReportAgain();
 }
 
-// Settings with a wrong handshake answer or checksum are dropped and the controller starts
-// again; settings from a PC program older than the controller accepts are refused.
+// Settings with a wrong handshake answer, a wrong checksum or a value that disagrees with its
+// complement are dropped and the controller starts again; settings from a PC program older
+// than the controller accepts are refused.
 bool ReceiverController::Acceptable(std::uint8_t handshake, std::span<const std::uint8_t> record,
                                     BlockKind kind) {
-    if (handshake != ReverseBits(handshake_) || !Codec().TestChecksum(record, kind, WireLayout())) {
+    if (handshake != ReverseBits(handshake_) ||
+        !ReceiverRecordSound(record, kind, WireLayout(), Codec())) {
         Restart();
         return false;
     }

@@ -7,6 +7,14 @@ namespace lcdiag::sim {
 
 inline constexpr int MaskBytes = 24; // a beam mask: beam b at bit 7 - (b-1)%8 of byte (b-1)/8
 
+// A value a controller keeps twice: `width` bytes at `value` and each of them XOR 0xFF at
+// `complement`. The value counts only when both copies agree.
+struct Redundant {
+    int value;
+    int complement;
+    int width = 1;
+};
+
 namespace receiver_factory {
 inline constexpr int Size = 212;
 inline constexpr int BeamCount = 0; // complement at 1
@@ -33,6 +41,11 @@ inline constexpr int PcVersion = 201;  // major, minor
 inline constexpr int MultipleInterruption = 205;
 inline constexpr int Mark = 206; // "T"
 inline constexpr int TypeDigit = 207;
+inline constexpr Redundant Redundants[] = {{BeamCount, BeamCount + 1},
+                                           {PresenceMask, PresenceComplement, MaskBytes}};
+// Counted from the record's end, the same in either layout.
+inline constexpr int ChecksumFromEnd = 2;
+inline constexpr int ChecksumComplementFromEnd = 4;
 } // namespace receiver_factory
 
 namespace receiver_customer {
@@ -62,6 +75,12 @@ inline constexpr int HoursFromEnd = 6; // hours of activation (3 bytes) and thei
 // complements two bytes further on.
 inline constexpr int SingleSettings[] = {0, 2, 4, 6, 8, 10, 12, 18, 24, 26, 28, 30, 32, 34};
 inline constexpr int WideSettings[] = {14, 20};
+inline constexpr Redundant Redundants[] = {{BlankingMask, BlankingComplement, MaskBytes},
+                                           {MutingMask, MutingComplement, MaskBytes},
+                                           {MultipleInterruption, MultipleInterruption + 1}};
+// Counted from the record's end, the same in either layout.
+inline constexpr int ChecksumFromEnd = 10;
+inline constexpr int ChecksumComplementFromEnd = 8;
 // Function bits.
 inline constexpr int FixedBlanking = 0x08;
 inline constexpr int StartInterlock = 0x03;
@@ -98,6 +117,10 @@ inline constexpr int HardwareVersion = 18;
 inline constexpr int SerialNumber = 20;
 inline constexpr int Designation = 30;
 inline constexpr int Tester = 50;
+inline constexpr int ChecksumComplement = 60;
+inline constexpr int Checksum = 62;
+inline constexpr Redundant Redundants[] = {
+    {BeamCount, BeamCount + 1}, {Variant, Variant + 1}, {Checksum, ChecksumComplement, 2}};
 } // namespace emitter_factory
 
 namespace emitter_customer {
@@ -105,6 +128,15 @@ inline constexpr int Size = 22;
 inline constexpr int Coding = 0; // "b" beam coding A, "A" none; complement at 1
 inline constexpr int Filler = 2; // 0, 255 five times
 inline constexpr int Stamp = 12;
+inline constexpr int ChecksumComplement = 18;
+inline constexpr int Checksum = 20;
+inline constexpr Redundant Redundants[] = {{Coding, Coding + 1},
+                                           {Filler, Filler + 1},
+                                           {Filler + 2, Filler + 3},
+                                           {Filler + 4, Filler + 5},
+                                           {Filler + 6, Filler + 7},
+                                           {Filler + 8, Filler + 9},
+                                           {Checksum, ChecksumComplement, 2}};
 } // namespace emitter_customer
 
 namespace emitter_diagnostic {

@@ -112,6 +112,34 @@ TEST_P(EmitterBench, StoresSoundRecordsAcknowledgesAndReportsThemAndDropsABroken
     EXPECT_EQ(bench.Identify().at(2).data, report[2].data);
 }
 
+// The coding byte and an unused byte changed without their complement in a record sealed
+// again, then (-1) the checksum's complement changed with the sum of all bytes kept; the
+// records the controller sent at its start are taken back.
+TEST_P(EmitterBench, RefusesAValueThatDisagreesWithItsComplementAndTakesItsOwnRecords) {
+    PcBench bench(Config(GetParam()));
+    const auto report = bench.Diagnose();
+    ASSERT_EQ(report.size(), 3u);
+    const std::vector<std::uint8_t>& customer = report[2].data;
+    for (int at : {emitter_customer::Coding, emitter_customer::Filler + 7, -1}) {
+        SCOPED_TRACE(at);
+        std::vector<std::uint8_t> broken = customer;
+        if (at >= 0) {
+            broken[static_cast<std::size_t>(at)] ^= 0x01;
+            Seal(broken);
+        } else {
+            ShiftKeepingSum(broken, emitter_customer::ChecksumComplement);
+        }
+        ASSERT_TRUE(bench.OpenEmitterForSettings());
+        bench.Send(kw::EmitterCustomerFollows, broken);
+        EXPECT_FALSE(bench.Await({kw::EmitterCustomerStored, kw::EmitterFirmware}, 400));
+        EXPECT_EQ(bench.Identify().at(2).data, customer);
+    }
+    ASSERT_TRUE(bench.OpenEmitterForSettings());
+    bench.Send(kw::EmitterFactoryFollows, report[1].data);
+    bench.port.Write(customer);
+    EXPECT_TRUE(bench.Await({kw::EmitterFactoryStored}, 500));
+}
+
 INSTANTIATE_TEST_SUITE_P(BothLayouts, EmitterBench, ::testing::Values(Layout::Short, Layout::Long));
 
 } // namespace

@@ -165,4 +165,10 @@ std::vector<std::uint8_t> StorePayload(const PcBench& bench, std::uint8_t handsh
     return payload;
 }
 
+void ShiftKeepingSum(std::span<std::uint8_t> bytes, std::size_t at) {
+    const int step = bytes[at] < 255 && bytes[at + 1] > 0 ? 1 : -1;
+    bytes[at] = static_cast<std::uint8_t>(bytes[at] + step);
+    bytes[at + 1] = static_cast<std::uint8_t>(bytes[at + 1] - step);
+}
+
 } // namespace lcdiag::sim::test

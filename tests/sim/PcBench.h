@@ -87,4 +87,8 @@ public:
 std::vector<std::uint8_t> StorePayload(const PcBench& bench, std::uint8_t handshake,
                                        std::span<const std::uint8_t> longRecord, BlockKind kind);
 
+// Moves the two bytes at `at` one step apart: their value changes, the sum of all bytes does
+// not, so a broken checksum complement still adds up.
+void ShiftKeepingSum(std::span<std::uint8_t> bytes, std::size_t at);
+
 } // namespace lcdiag::sim::test

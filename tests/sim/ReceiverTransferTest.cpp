@@ -193,5 +193,41 @@ TEST(ReceiverStoreChecks, DropsWrongHandshakeChecksumAndKeywordAndStartsAgain) {
     }
 }
 
+// A setting byte, a wide time, a mask and the mark changed without their complement in a
+// record that adds up, then (-1) the checksum's complement changed with the sum of all bytes
+// kept; the record unbroken is taken.
+TEST(ReceiverStoreChecks, RefusesAValueThatDisagreesWithItsComplementInEitherLayout) {
+    namespace c = receiver_customer;
+    for (Layout layout : {Layout::Short, Layout::Long}) {
+        ControllerConfig config;
+        config.layout = layout;
+        PcBench bench(config);
+        const Active before = ActiveOf(bench, bench.Diagnose());
+        const Record sent = Edited(bench, before.record, c::RelayDelay, 11);
+        for (int at : {c::RelayDelay, c::MutingCycleTime + 1, c::MutingComplement + 2,
+                       c::MultipleInterruption, -1}) {
+            SCOPED_TRACE(at);
+            Record broken = sent;
+            if (at >= 0) {
+                broken[static_cast<std::size_t>(at)] ^= 0x01;
+            }
+            const auto handshake = bench.OpenReceiverForSettings();
+            ASSERT_TRUE(handshake);
+            Record payload = StorePayload(bench, *handshake, broken, BlockKind::Customer);
+            if (at < 0) {
+                ShiftKeepingSum(payload, payload.size() - c::ChecksumComplementFromEnd);
+            }
+            bench.Send(kw::ReceiverStoreCustomer, payload);
+            EXPECT_FALSE(bench.Await({kw::FirmwareWithType}, 800));
+            EXPECT_EQ(ActiveOf(bench, bench.Diagnose()).slot, before.slot);
+        }
+        const auto handshake = bench.OpenReceiverForSettings();
+        ASSERT_TRUE(handshake);
+        bench.Send(kw::ReceiverStoreCustomer,
+                   StorePayload(bench, *handshake, sent, BlockKind::Customer));
+        EXPECT_EQ(ActiveOf(bench, bench.AwaitReport(true)).record, sent);
+    }
+}
+
 } // namespace
 } // namespace lcdiag::sim::test
