@@ -2,6 +2,7 @@
 // against the cycle's time on the line: three frames of 48 bytes at 115200 bit/s take
 // 3 x 48 x 10 / 115200 s = 12.5 ms.
 #include "ConnectionDoubles.h"
+#include "core/app/Texts.h"
 
 #include <benchmark/benchmark.h>
 #include <vector>
@@ -33,7 +34,8 @@ void BM_ReceiverCycle(benchmark::State& state) {
     RecordingView view;
     ManualClock clock;
     FixedPcClock pcClock;
-    ConnectionController controller(port, clock, timers, view, pcClock, {1, 40});
+    const Texts texts;
+    ConnectionController controller(port, clock, timers, view, texts, pcClock, {1, 40});
     // Into diagnosis the short way: identification, customer records, keyword 10 sent.
     controller.ComPortAfterOpen();
     const auto ident = controller.Keywords().Text(kw::ReceiverIdentLong);

@@ -2,6 +2,7 @@
 // after every diagnostic cycle.
 #include "SampleCycles.h"
 #include "core/app/ScreenProfile.h"
+#include "core/app/Texts.h"
 #include "gui/views/ViewPictures.h"
 
 #include <QApplication>
@@ -31,8 +32,10 @@ std::vector<LiveViewData> MovingObject() {
 
 ViewPictures& Largest() {
     const ScreenProfile& profile = GetScreenProfile(4);
+    static const Texts english;
     static ViewPictures pictures(4, QSize(profile.width - 16, profile.height - 62), ViewBuild{},
-                                 ViewColours::FromPalette(QApplication::palette()), QImage(), 25);
+                                 ViewColours::FromPalette(QApplication::palette()), QImage(), 25,
+                                 english);
     return pictures;
 }
 

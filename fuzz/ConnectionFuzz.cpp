@@ -4,6 +4,7 @@
 // opening). Whatever the bytes, nothing may crash or read out of bounds.
 #include "ConnectionDoubles.h"
 #include "core/app/Texts.h"
+#include "core/editors/SaveConfirmation.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -62,16 +63,15 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace lcdiag;
     using namespace lcdiag::e2e;
-    static RecordingDialogs dialogs;
-    dialogs.shown.clear();
-    SetMessageDialogs(&dialogs);
-
+    RecordingDialogs dialogs;
+    const Texts texts(nullptr, &dialogs);
     ManualClock clock;
     FixedPcClock pcClock;
     ScriptedPort port;
     FuzzTimers timers;
     RecordingView view;
-    ConnectionController controller(port, clock, timers, view, pcClock, {3, 99});
+    ConnectionController controller(port, clock, timers, view, texts, pcClock, {3, 99});
+    SaveConfirmation confirmation(controller, clock);
     controller.ComPortAfterOpen();
 
     Script script(data, size);
@@ -90,9 +90,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             controller.ComPortRxChar(static_cast<int>(port.incoming.size()));
             break;
         }
-        case 3: // time passes: supervision and the scheduled sends
+        case 3: // time passes: supervision, the countdown on a page, the scheduled sends
             clock.now += 25U * (1U + script.Byte());
             controller.Timer1Tick();
+            confirmation.Tick(static_cast<ViewMode>(script.Byte() % 9));
             timers.RunDue();
             break;
         case 4:
@@ -100,11 +101,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 controller.Timer2Fire();
             }
             break;
-        case 5: { // the user asks for a transfer, confirmed or not
-            const auto kind = static_cast<TransferKind>(1 + script.Byte() % 4);
-            controller.BeginConfirmation(kind);
-            controller.Confirm(kind);
-            controller.StartTransfer(kind);
+        case 5: { // the user saves records of a kind and confirms them, on time or not
+            SettingsWrite write;
+            write.kind = static_cast<TransferKind>(1 + script.Byte() % 4);
+            confirmation.Begin(write);
+            confirmation.Confirm(static_cast<TransferKind>(1 + script.Byte() % 4));
             break;
         }
         case 6:
@@ -116,6 +117,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
     }
-    SetMessageDialogs(nullptr);
     return 0;
 }

@@ -1,7 +1,6 @@
 // The normal courses of the dialogue against the simulated receiver and emitter: from
 // opening the port to live cycles, and back to identification after silence.
 #include "World.h"
-#include "core/app/Texts.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +32,6 @@ TEST_P(ReceiverCourse, OpensIdentifiesReadsAndRunsCyclesAt115200) {
     EXPECT_EQ(c.Info().serialNumber, config.serialNumber);
     EXPECT_NE(c.Info().resolution, "xx");
     EXPECT_NE(c.Info().configurationDate, "xx.xx.xxxx");
-    EXPECT_TRUE(c.Buttons().Btn_RFS_5);
     EXPECT_TRUE(world.dialogs.shown.empty());
 
     // The fault bits of the cycles reach the fault list, newest on top, and show the panel.
@@ -55,7 +53,7 @@ TEST_P(ReceiverCourse, SilenceResetsWithoutAMessageAndTheNextIdentificationRecon
     World world(config);
     world.Open();
     ASSERT_TRUE(world.RunUntil([&] { return world.controller.ReceiverCycles().Valid(); }));
-    world.view.viewMode = 4; // the customer settings page is left on silence
+    world.view.viewMode = ViewMode::CustomerSettings; // the unit's settings are left on silence
     const int refreshesBefore = world.view.infoRefreshes;
 
     ASSERT_TRUE(world.RunUntil([&] { return world.controller.State() == LinkState::Idle; }));
@@ -65,7 +63,7 @@ TEST_P(ReceiverCourse, SilenceResetsWithoutAMessageAndTheNextIdentificationRecon
     EXPECT_FALSE(c.ReceiverCycles().Valid());
     EXPECT_FALSE(c.ReceiverFactoryValid());
     EXPECT_EQ(world.port.BaudRate(), ConnectionController::LineBaud);
-    EXPECT_EQ(world.view.viewMode, 1);
+    EXPECT_EQ(world.view.viewMode, ViewMode::Bar);
     EXPECT_TRUE(world.dialogs.shown.empty());
 
     ASSERT_TRUE(world.RunUntil([&] { return c.ReceiverCycles().Valid(); }, 8000));
@@ -124,7 +122,7 @@ TEST(ConnectionCourse, ClosingBidsFarewellAndUnpluggingWarnsOnce) {
     world.port.Unplug();
     EXPECT_EQ(world.controller.ConnectCaption(), 5700U);
     ASSERT_EQ(world.dialogs.shown.size(), 1U);
-    EXPECT_EQ(world.dialogs.shown[0].text, GetText(182));
+    EXPECT_EQ(world.dialogs.shown[0].text, world.texts.GetText(182));
     EXPECT_EQ(world.dialogs.shown[0].kind, MessageKind::Warning);
     world.Run(3000); // the supervision resets quietly
     EXPECT_EQ(world.dialogs.shown.size(), 1U);

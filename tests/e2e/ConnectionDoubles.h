@@ -6,6 +6,7 @@
 #include "core/device/PcClock.h"
 #include "core/protocol/Clock.h"
 #include "core/protocol/ConnectionController.h"
+#include "core/views/ViewMode.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -62,27 +63,60 @@ public:
     std::uint32_t now = 0;
 };
 
-// The main window as the dialogue sees it, recording what it is asked to do.
+// The main window as the dialogue sees it, recording what it is asked to do. Like the window
+// it leaves the pages that show the unit's settings for the bar view when asked to.
 class RecordingView final : public ConnectionView {
 public:
     void RefreshInfo() override { ++infoRefreshes; }
     void Redraw() override { ++redraws; }
-    int ViewMode() const override { return viewMode; }
-    void ChangeViewMode(int mode) override { viewMode = mode; }
+    void LeaveUnitSettings() override {
+        if (viewMode == ViewMode::CustomerSettings || viewMode == ViewMode::BeamSelection) {
+            viewMode = ViewMode::Bar;
+        }
+    }
     void ControllerTypeSwitched() override { ++typeSwitches; }
     void ShowIncompatibilityNotice(const std::string& minimumVersion) override {
         incompatibleVersions.push_back(minimumVersion);
     }
-    void SaveSettingsReport(ControllerType unit) override { reportsSaved.push_back(unit); }
     void StartupPasswordStep() override { ++passwordSteps; }
 
-    int viewMode = 1;
+    ViewMode viewMode = ViewMode::Bar;
     int infoRefreshes = 0;
     int redraws = 0;
     int typeSwitches = 0;
     int passwordSteps = 0;
     std::vector<std::string> incompatibleVersions;
-    std::vector<ControllerType> reportsSaved;
+};
+
+// Records the outcomes the dialogue reports to the editors, and passes them on.
+class RecordingListener final : public TransferListener {
+public:
+    struct Outcome {
+        ResultCode code;
+        MessageResult answer;
+        bool operator==(const Outcome&) const = default;
+    };
+
+    explicit RecordingListener(TransferListener* next = nullptr) : next_(next) {}
+
+    void LinkLost() override {
+        ++linksLost;
+        if (next_ != nullptr) {
+            next_->LinkLost();
+        }
+    }
+    void Reported(ResultCode code, MessageResult answer) override {
+        reported.push_back({code, answer});
+        if (next_ != nullptr) {
+            next_->Reported(code, answer);
+        }
+    }
+
+    int linksLost = 0;
+    std::vector<Outcome> reported;
+
+private:
+    TransferListener* next_;
 };
 
 // A message box that records every message and answers with a scripted button.
@@ -93,8 +127,8 @@ public:
         std::string text;
     };
 
-    MessageResult Show(MessageKind kind, MessageButtons, const std::string& text) override {
-        shown.push_back({kind, text});
+    MessageResult Show(const DialogMessage& message) override {
+        shown.push_back({message.kind, message.text});
         if (onShow) {
             onShow();
         }

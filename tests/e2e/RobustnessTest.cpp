@@ -21,7 +21,8 @@ protected:
     ImmediateTimers timers;
     RecordingView view;
     FixedPcClock pcClock;
-    ConnectionController controller{port, clock, timers, view, pcClock, {1, 40}};
+    const Texts texts;
+    ConnectionController controller{port, clock, timers, view, texts, pcClock, {1, 40}};
 };
 
 TEST_F(Robustness, GarbageBeforeTheIdentificationGoesWithIt) {

@@ -51,8 +51,7 @@ Round DrawRound(std::mt19937& rng, std::uint32_t seed) {
 
 // The message the injected fault calls for.
 TextId ExpectedMessage(const Round& round) {
-    const bool factory =
-        round.kind == TransferKind::ReceiverFactory || round.kind == TransferKind::EmitterFactory;
+    const bool factory = IsFactoryKind(round.kind);
     switch (round.injected) {
     case Injected::Nothing:
         return factory ? 111 : 114;
@@ -65,22 +64,28 @@ TextId ExpectedMessage(const Round& round) {
     return factory ? 113 : 116;
 }
 
-void PrepareSendBuffers(World& world) {
-    ConnectionController& c = world.controller;
-    if (c.Unit() == ControllerType::Emitter) {
-        c.Send().emitterFactory = c.EmitterFactory();
-        c.Send().emitterFactoryCustomer = BuildEmitterCustomerRecord(false, world.pcClock);
-        c.Send().emitterCustomer = BuildEmitterCustomerRecord(true, world.pcClock);
-        return;
+// The records of the round's transfer, as the pages would build them from what was read.
+SettingsWrite RoundRecords(World& world, TransferKind kind) {
+    const ConnectionController& c = world.controller;
+    switch (kind) {
+    case TransferKind::EmitterFactory:
+        return SettingsWrite::EmitterFactory(c.EmitterFactory(),
+                                             BuildEmitterCustomerRecord(false, world.pcClock));
+    case TransferKind::EmitterCustomer:
+        return SettingsWrite::EmitterCustomer(BuildEmitterCustomerRecord(true, world.pcClock));
+    case TransferKind::ReceiverFactory:
+        return SettingsWrite::ReceiverFactory(c.ReceiverFactory());
+    case TransferKind::ReceiverCustomer:
+    case TransferKind::None:
+        break;
     }
-    c.Send().receiverFactory = c.ReceiverFactory();
     ReceiverCustomerRecord record = *c.ReceiverCustomers().ActiveRecord();
     ReceiverCustomerEdits edits;
     edits.fixedBlanking = record.Mask(ReceiverCustomerField::FixedBlankingMask);
     edits.mutingArea = record.Mask(ReceiverCustomerField::MutingAreaMask);
     CompleteReceiverCustomerRecord(record, c.ReceiverFactory(), edits,
                                    {c.Firmware(), {1, 40}, world.pcClock, c.Codec()});
-    c.Send().receiverCustomer = record;
+    return SettingsWrite::ReceiverCustomer(record);
 }
 
 TEST(Soak, HundredThousandCyclesWithRandomFaultsAndATransferPerRound) {
@@ -102,15 +107,13 @@ TEST(Soak, HundredThousandCyclesWithRandomFaultsAndATransferPerRound) {
         ASSERT_TRUE(world.dialogs.shown.empty()) << world.dialogs.shown[0].text;
         cycles += world.device->CyclesSent();
 
-        PrepareSendBuffers(world);
-        const bool factory = round.kind == TransferKind::ReceiverFactory ||
-                             round.kind == TransferKind::EmitterFactory;
-        world.view.viewMode = factory ? 3 : 4;
-        world.controller.BeginConfirmation(round.kind);
+        world.view.viewMode =
+            IsFactoryKind(round.kind) ? ViewMode::FactorySettings : ViewMode::CustomerSettings;
+        world.confirmation.Begin(RoundRecords(world, round.kind));
         world.Run(1000);
-        world.controller.Confirm(round.kind);
+        ASSERT_TRUE(world.confirmation.Confirm(round.kind));
         ASSERT_TRUE(world.RunUntil([&] { return !world.dialogs.shown.empty(); }, 10000));
-        EXPECT_EQ(world.dialogs.shown[0].text, GetText(ExpectedMessage(round)))
+        EXPECT_EQ(world.dialogs.shown[0].text, world.texts.GetText(ExpectedMessage(round)))
             << "kind " << static_cast<int>(round.kind) << " fault "
             << static_cast<int>(round.injected);
         ++transfers;

@@ -1,7 +1,6 @@
 // Writing settings into the simulated controllers: every result code the transfer can end
 // in, and the firmware-dependent details of the exchange.
 #include "World.h"
-#include "core/app/Texts.h"
 #include "core/device/CustomerRecordBuilder.h"
 #include "core/protocol/Handshake.h"
 
@@ -10,14 +9,10 @@
 namespace lcdiag::e2e {
 namespace {
 
-constexpr int FactoryView = 3;
-constexpr int CustomerView = 4;
-
 // A world in live diagnosis, ready to write settings.
 class Transfer : public ::testing::Test {
 protected:
     void Start(const sim::ControllerConfig& config) {
-        world.reset(); // one world at a time: it owns the message dialogs
         world = std::make_unique<World>(config);
         world->Open();
         const bool emitter = config.unit == sim::Unit::Emitter;
@@ -37,7 +32,7 @@ protected:
         edits.mutingArea = record.Mask(ReceiverCustomerField::MutingAreaMask);
         const CustomerRecordContext context{C().Firmware(), {1, 40}, world->pcClock, C().Codec()};
         CompleteReceiverCustomerRecord(record, C().ReceiverFactory(), edits, context);
-        C().Send().receiverCustomer = record;
+        write = SettingsWrite::ReceiverCustomer(record);
     }
 
     // The received factory record with another OSSD OFF waiting period.
@@ -45,26 +40,29 @@ protected:
         ReceiverFactoryRecord record = C().ReceiverFactory();
         record.SetByte(ReceiverFactoryField::OssdOffWait, 42);
         C().Codec().WriteChecksum(record.bytes, BlockKind::Factory, Layout::Long);
-        C().Send().receiverFactory = record;
+        write = SettingsWrite::ReceiverFactory(record);
     }
 
-    void PrepareEmitter(bool beamCodingA) {
+    void PrepareEmitterFactory() {
         EmitterFactoryRecord factory = C().EmitterFactory();
         factory.SetText(EmitterFactoryField::Tester, "Tester 2");
         RecordCodec::WriteRecordChecksum(factory.bytes);
-        C().Send().emitterFactory = factory;
-        C().Send().emitterFactoryCustomer = BuildEmitterCustomerRecord(false, world->pcClock);
-        C().Send().emitterCustomer = BuildEmitterCustomerRecord(beamCodingA, world->pcClock);
+        write = SettingsWrite::EmitterFactory(factory,
+                                              BuildEmitterCustomerRecord(false, world->pcClock));
     }
 
-    // Saves on the page of the kind, confirms within the window and runs until a message.
-    void SaveAndConfirm(TransferKind kind) {
-        const bool factory =
-            kind == TransferKind::ReceiverFactory || kind == TransferKind::EmitterFactory;
-        world->view.viewMode = factory ? FactoryView : CustomerView;
-        C().BeginConfirmation(kind);
+    void PrepareEmitterCustomer(bool beamCodingA = true) {
+        write =
+            SettingsWrite::EmitterCustomer(BuildEmitterCustomerRecord(beamCodingA, world->pcClock));
+    }
+
+    // Saves the prepared records on the page of their kind, confirms within the window.
+    void SaveAndConfirm() {
+        world->view.viewMode =
+            IsFactoryKind(write.kind) ? ViewMode::FactorySettings : ViewMode::CustomerSettings;
+        world->confirmation.Begin(write);
         world->Run(2000);
-        C().Confirm(kind);
+        EXPECT_TRUE(world->confirmation.Confirm(write.kind));
     }
 
     // The text of the first message after the transfer, once the dialogue is live again.
@@ -78,7 +76,14 @@ protected:
     }
 
     std::unique_ptr<World> world;
+    SettingsWrite write;
 };
+
+std::string Text(TextId id) {
+    return Texts().GetText(id);
+}
+
+using enum ResultCode;
 
 sim::ControllerConfig Receiver(Layout layout = Layout::Long, int typeDigit = 1, int version = 136) {
     sim::ControllerConfig config;
@@ -99,11 +104,12 @@ TEST_F(Transfer, ReceiverCustomerRecordIsStoredAndReadBackInBothLayouts) {
         Start(Receiver(layout));
         PrepareReceiverCustomer();
         world->dialogs.answer = MessageResult::Yes;
-        SaveAndConfirm(TransferKind::ReceiverCustomer);
+        SaveAndConfirm();
         EXPECT_EQ(C().State(), LinkState::TransferRequested);
-        EXPECT_EQ(Outcome(), GetText(114)); // code 4
-        ASSERT_EQ(world->view.reportsSaved.size(), 1U);
-        EXPECT_EQ(world->view.reportsSaved[0], ControllerType::Receiver);
+        EXPECT_EQ(Outcome(), Text(114));
+        // The answer to the offer of the settings report reaches the editors.
+        EXPECT_EQ(world->outcomes.reported,
+                  (std::vector<RecordingListener::Outcome>{{CustomerStored, MessageResult::Yes}}));
         ASSERT_TRUE(BackInDiagnosis());
         EXPECT_EQ(C().ReceiverCustomers().ActiveRecord()->Byte(ReceiverCustomerField::RelayDelay),
                   7);
@@ -113,8 +119,8 @@ TEST_F(Transfer, ReceiverCustomerRecordIsStoredAndReadBackInBothLayouts) {
 TEST_F(Transfer, ReceiverFactoryRecordIsStoredWithItsDefaultCustomerRecord) {
     Start(Receiver());
     PrepareReceiverFactory();
-    SaveAndConfirm(TransferKind::ReceiverFactory);
-    EXPECT_EQ(Outcome(), GetText(111)); // code 1
+    SaveAndConfirm();
+    EXPECT_EQ(Outcome(), Text(111)); // code 1
     ASSERT_TRUE(BackInDiagnosis());
     EXPECT_EQ(C().ReceiverFactory().Byte(ReceiverFactoryField::OssdOffWait), 42);
     EXPECT_TRUE(C().ReceiverCustomers().Valid());
@@ -122,19 +128,19 @@ TEST_F(Transfer, ReceiverFactoryRecordIsStoredWithItsDefaultCustomerRecord) {
 
 TEST_F(Transfer, EmitterRecordsAreStoredAndAcknowledged) {
     Start(Emitter());
-    PrepareEmitter(true);
+    PrepareEmitterCustomer();
     world->dialogs.answer = MessageResult::Yes;
-    SaveAndConfirm(TransferKind::EmitterCustomer);
-    EXPECT_EQ(Outcome(), GetText(114)); // code 16
-    ASSERT_EQ(world->view.reportsSaved.size(), 1U);
-    EXPECT_EQ(world->view.reportsSaved[0], ControllerType::Emitter);
+    SaveAndConfirm();
+    EXPECT_EQ(Outcome(), Text(114));
+    EXPECT_EQ(world->outcomes.reported, (std::vector<RecordingListener::Outcome>{
+                                            {EmitterCustomerStored, MessageResult::Yes}}));
     EXPECT_EQ(C().State(), LinkState::Diagnosis); // codes 13 to 18 keep the dialogue
     EXPECT_EQ(C().EmitterCustomer().Byte(EmitterCustomerField::BeamCoding), 'b');
 
     world->dialogs.shown.clear();
-    PrepareEmitter(false);
-    SaveAndConfirm(TransferKind::EmitterFactory);
-    EXPECT_EQ(Outcome(), GetText(111)); // code 13
+    PrepareEmitterFactory();
+    SaveAndConfirm();
+    EXPECT_EQ(Outcome(), Text(111)); // code 13
     EXPECT_EQ(C().EmitterFactory().Text(EmitterFactoryField::Tester), "Tester 2");
 }
 
@@ -143,25 +149,26 @@ TEST_F(Transfer, ReadBackThatDiffersIsAFailure) {
     config.faults.readBackMismatch = true;
     Start(config);
     PrepareReceiverCustomer();
-    SaveAndConfirm(TransferKind::ReceiverCustomer);
-    EXPECT_EQ(Outcome(), GetText(115)); // code 5
-    EXPECT_TRUE(world->view.reportsSaved.empty());
+    world->dialogs.answer = MessageResult::Yes; // no offer to answer
+    SaveAndConfirm();
+    EXPECT_EQ(Outcome(), Text(115)); // code 5
+    EXPECT_EQ(world->outcomes.reported.at(0).code, CustomerReadBackDiffers);
 
     Start(config);
     PrepareReceiverFactory();
-    SaveAndConfirm(TransferKind::ReceiverFactory);
-    EXPECT_EQ(Outcome(), GetText(112)); // code 2
+    SaveAndConfirm();
+    EXPECT_EQ(Outcome(), Text(112)); // code 2
 
     auto emitter = Emitter();
     emitter.faults.readBackMismatch = true;
     Start(emitter);
-    PrepareEmitter(true);
-    SaveAndConfirm(TransferKind::EmitterCustomer);
-    EXPECT_EQ(Outcome(), GetText(115)); // code 17, never the success of 16
+    PrepareEmitterCustomer();
+    SaveAndConfirm();
+    EXPECT_EQ(Outcome(), Text(115)); // code 17, never the success of 16
     Start(emitter);
-    PrepareEmitter(false);
-    SaveAndConfirm(TransferKind::EmitterFactory);
-    EXPECT_EQ(Outcome(), GetText(112)); // code 14, never the success of 13
+    PrepareEmitterFactory();
+    SaveAndConfirm();
+    EXPECT_EQ(Outcome(), Text(112)); // code 14, never the success of 13
 }
 
 TEST_F(Transfer, SilenceEndsTheTransferWithATimeOutAndResetsTheDialogue) {
@@ -170,21 +177,21 @@ TEST_F(Transfer, SilenceEndsTheTransferWithATimeOutAndResetsTheDialogue) {
         config.faults.transferSilence = silence;
         Start(config);
         PrepareReceiverFactory();
-        SaveAndConfirm(TransferKind::ReceiverFactory);
-        EXPECT_EQ(Outcome(), GetText(113)); // code 3
+        SaveAndConfirm();
+        EXPECT_EQ(Outcome(), Text(113)); // code 3
         EXPECT_EQ(C().State(), LinkState::Idle);
 
         Start(config);
         PrepareReceiverCustomer();
-        SaveAndConfirm(TransferKind::ReceiverCustomer);
-        EXPECT_EQ(Outcome(), GetText(116)); // code 6
+        SaveAndConfirm();
+        EXPECT_EQ(Outcome(), Text(116)); // code 6
 
         auto emitter = Emitter();
         emitter.faults.transferSilence = silence;
         Start(emitter);
-        PrepareEmitter(true);
-        SaveAndConfirm(TransferKind::EmitterCustomer);
-        EXPECT_EQ(Outcome(), GetText(116)); // code 6
+        PrepareEmitterCustomer();
+        SaveAndConfirm();
+        EXPECT_EQ(Outcome(), Text(116)); // code 6
     }
 }
 
@@ -194,39 +201,30 @@ TEST_F(Transfer, MissingAcknowledgementIsNeverASuccess) {
     auto config = Emitter();
     config.faults.missingAcknowledgement = true;
     Start(config);
-    PrepareEmitter(true);
-    SaveAndConfirm(TransferKind::EmitterCustomer);
-    EXPECT_EQ(Outcome(), GetText(116));
+    PrepareEmitterCustomer();
+    SaveAndConfirm();
+    EXPECT_EQ(Outcome(), Text(116));
     Start(config);
-    PrepareEmitter(false);
-    SaveAndConfirm(TransferKind::EmitterFactory);
-    EXPECT_EQ(Outcome(), GetText(113));
+    PrepareEmitterFactory();
+    SaveAndConfirm();
+    EXPECT_EQ(Outcome(), Text(113));
 }
 
 TEST_F(Transfer, InvalidRecordsReportedBack) {
     auto config = Emitter();
     config.faults.invalidCustomerRecord = true;
     Start(config);
-    EXPECT_EQ(Outcome(), GetText(125)); // code 12 on the normal course
+    EXPECT_EQ(Outcome(), Text(125)); // code 12 on the normal course
     EXPECT_EQ(C().State(), LinkState::Diagnosis);
     world->dialogs.shown.clear();
-    PrepareEmitter(true);
-    SaveAndConfirm(TransferKind::EmitterCustomer);
-    EXPECT_EQ(Outcome(), GetText(115)); // code 17
-
-    config = Emitter();
-    config.faults.invalidFactoryRecord = true;
-    Start(config);
-    EXPECT_EQ(Outcome(), GetText(124)); // code 11
-    world->dialogs.shown.clear();
-    PrepareEmitter(false);
-    SaveAndConfirm(TransferKind::EmitterFactory);
-    EXPECT_EQ(Outcome(), GetText(112)); // code 14
+    PrepareEmitterCustomer();
+    SaveAndConfirm();
+    EXPECT_EQ(Outcome(), Text(115)); // code 17
 
     auto receiver = Receiver();
     receiver.faults.invalidCustomerRecord = true;
     Start(receiver);
-    EXPECT_EQ(Outcome(), GetText(125)); // code 12, and the receiver still enters diagnosis
+    EXPECT_EQ(Outcome(), Text(125)); // code 12, and the receiver still enters diagnosis
     EXPECT_EQ(C().State(), LinkState::Diagnosis);
 }
 
@@ -235,35 +233,17 @@ TEST_F(Transfer, ControllerRefusingThisPcSoftwareShowsTheNoticeWithTheMinimumVer
     config.faults.minPcVersion = sim::PcVersion{2, 5};
     Start(config);
     PrepareReceiverCustomer();
-    SaveAndConfirm(TransferKind::ReceiverCustomer);
+    SaveAndConfirm();
     ASSERT_TRUE(world->RunUntil([&] { return !world->view.incompatibleVersions.empty(); }));
     EXPECT_EQ(world->view.incompatibleVersions[0], "2.05");
     EXPECT_EQ(C().State(), LinkState::Idle);
 }
 
-TEST_F(Transfer, ConfirmationThatRunsOutSendsNothing) {
-    Start(Receiver());
-    PrepareReceiverCustomer();
-    world->view.viewMode = CustomerView;
-    C().BeginConfirmation(TransferKind::ReceiverCustomer);
-    EXPECT_TRUE(C().Buttons().Btn_RUS_2);
-    world->Run(9500);
-    EXPECT_EQ(C().Buttons().customerConfirmSeconds, 1);
-    world->Run(600);
-    EXPECT_FALSE(C().Buttons().Btn_RUS_2);
-    EXPECT_TRUE(C().Buttons().Btn_RUS_1);
-    EXPECT_EQ(Outcome(), GetText(123));          // code 10
-    C().Confirm(TransferKind::ReceiverCustomer); // too late: refused
-    world->Run(500);
-    EXPECT_EQ(C().State(), LinkState::Diagnosis);
-    EXPECT_FALSE(world->port.BreakOn());
-}
-
 TEST_F(Transfer, CustomerRecordNeedsAValidFactoryRecordFirst) {
     World world(Receiver());
-    world.controller.StartTransfer(TransferKind::ReceiverCustomer);
+    EXPECT_FALSE(world.controller.WriteSettings(SettingsWrite::ReceiverCustomer({})));
     ASSERT_EQ(world.dialogs.shown.size(), 1U);
-    EXPECT_EQ(world.dialogs.shown[0].text, GetText(117));
+    EXPECT_EQ(world.dialogs.shown[0].text, Text(117));
     EXPECT_EQ(world.controller.State(), LinkState::Idle);
 }
 
@@ -276,8 +256,8 @@ TEST_F(Transfer, BreakAndStoreKeywordFollowTheFirmware) {
         SCOPED_TRACE(version);
         Start(Receiver(Layout::Short, typeDigit, version));
         PrepareReceiverCustomer(3);
-        SaveAndConfirm(TransferKind::ReceiverCustomer);
-        EXPECT_EQ(Outcome(), GetText(114));
+        SaveAndConfirm();
+        EXPECT_EQ(Outcome(), Text(114));
     }
     static_assert(HandshakeAnswer(0x01) == 0x80);
     static_assert(HandshakeAnswer(0xA0) == 0x05);

@@ -1,7 +1,5 @@
 #include "World.h"
 
-#include "core/app/Texts.h"
-
 #include <algorithm>
 
 namespace lcdiag::e2e {
@@ -27,7 +25,8 @@ void VirtualTimers::RunAfter(int milliseconds, std::function<void()> step) {
     steps_.push_back({clock_.Now() + static_cast<std::uint32_t>(milliseconds), std::move(step)});
 }
 
-void VirtualTimers::FireDue(ConnectionController& controller) {
+void VirtualTimers::FireDue(const std::function<void()>& timer1,
+                            const std::function<void()>& timer2) {
     const std::uint32_t now = clock_.Now();
     for (std::size_t i = 0; i < steps_.size();) {
         if (steps_[i].due <= now) {
@@ -40,23 +39,19 @@ void VirtualTimers::FireDue(ConnectionController& controller) {
         }
     }
     if (reporterArmed_ && reporterDue_ <= now) {
-        controller.Timer2Fire();
+        timer2();
     }
     if (cyclicRunning_ && nextTick_ <= now) {
         nextTick_ = now + 25;
-        controller.Timer1Tick();
+        timer1();
     }
 }
 
 World::World(const sim::ControllerConfig& config, PortKind kind)
     : device(sim::MakeController(config)), port(clock, *device, kind, config.seed),
-      timers(clock, port), controller(port, clock, timers, view, pcClock, TestPcVersion) {
+      timers(clock, port), controller(port, clock, timers, view, texts, pcClock, TestPcVersion) {
     port.SetListener(&controller);
-    SetMessageDialogs(&dialogs);
-}
-
-World::~World() {
-    SetMessageDialogs(nullptr);
+    controller.SetTransferListener(&outcomes);
 }
 
 void World::Open() {
@@ -68,7 +63,7 @@ void World::Open() {
 void World::Run(std::uint32_t ms) {
     for (std::uint32_t i = 0; i < ms; ++i) {
         port.Advance(1);
-        timers.FireDue(controller);
+        timers.FireDue([this] { Tick(); }, [this] { controller.Timer2Fire(); });
     }
 }
 
@@ -88,6 +83,11 @@ std::vector<std::string> World::Messages() const {
         texts.push_back(message.text);
     }
     return texts;
+}
+
+void World::Tick() {
+    controller.Timer1Tick();
+    confirmation.Tick(view.viewMode);
 }
 
 } // namespace lcdiag::e2e

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ConnectionDoubles.h"
+#include "core/app/Texts.h"
+#include "core/editors/SaveConfirmation.h"
 #include "core/protocol/ConnectionController.h"
 #include "sim/ControllerConfig.h"
 #include "sim/SimController.h"
@@ -30,8 +32,8 @@ public:
         port_.Advance(static_cast<std::uint32_t>(milliseconds));
     }
 
-    // Fires whatever is due now on the controller.
-    void FireDue(ConnectionController& controller);
+    // Fires whatever is due now: the scheduled steps, the reporter, the cyclic tick.
+    void FireDue(const std::function<void()>& timer1, const std::function<void()>& timer2);
     bool CyclicRunning() const { return cyclicRunning_; }
 
 private:
@@ -49,12 +51,12 @@ private:
     std::vector<Step> steps_;
 };
 
-// The program's dialogue against a simulated controller on a simulated port, all on one
-// virtual clock that only the test moves.
+// The program's dialogue against a simulated controller on a simulated port, with the
+// settings pages' confirmation, all on one virtual clock that only the test moves. Worlds
+// share nothing: each has its own texts and dialogs.
 class World {
 public:
     explicit World(const sim::ControllerConfig& config, PortKind kind = PortKind::SerialPort);
-    ~World();
 
     // Opens the port as the program does at start-up, with Timer1 running.
     void Open();
@@ -64,6 +66,9 @@ public:
     bool RunUntil(const std::function<bool()>& condition, std::uint32_t timeout = 5000);
     // The texts of the messages shown so far.
     std::vector<std::string> Messages() const;
+    // Timer1 as the window runs it: the supervision, then the confirmation countdown on the
+    // page shown.
+    void Tick();
 
     sim::VirtualClock clock;
     std::unique_ptr<sim::SimController> device;
@@ -71,8 +76,11 @@ public:
     VirtualTimers timers;
     RecordingView view;
     RecordingDialogs dialogs;
+    Texts texts{nullptr, &dialogs};
     FixedPcClock pcClock;
     ConnectionController controller;
+    SaveConfirmation confirmation{controller, clock};
+    RecordingListener outcomes{&confirmation}; // between the link and the confirmation
 };
 
 } // namespace lcdiag::e2e

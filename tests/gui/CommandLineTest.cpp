@@ -24,7 +24,7 @@ TEST(CommandLine, SimulatorOptionsRunUpToTheNextProgramOption) {
     EXPECT_EQ(line.simulation->options, (std::vector<std::string>{"--beams", "40"}));
     EXPECT_EQ(line.screenshotFile, "/tmp/x.png");
     EXPECT_EQ(line.screenshotDelayMs, 250);
-    EXPECT_EQ(line.viewMode, 7);
+    EXPECT_EQ(line.viewMode, ViewMode::Status);
 }
 
 TEST(CommandLine, DefaultsAndHelp) {

@@ -1,4 +1,5 @@
 #include "GuiTestSupport.h"
+#include "core/editors/SaveConfirmation.h"
 #include "gui/app/TPictureBox.h"
 #include "gui/views/ViewPictures.h"
 
@@ -49,56 +50,59 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MainWindowTest, ViewSwitchesShowTheirPicturesAndControls) {
     auto window = MakeWindow();
-    ASSERT_EQ(window->ViewMode(), 1);
+    ASSERT_EQ(window->CurrentViewMode(), ViewMode::Bar);
     auto* image = Child<TPictureBox>(*window, "Img_Main");
     EXPECT_EQ(image->Picture().size(), window->ViewSize());
     window->Timer1Timer(); // shows what the start-up drew for the unit
     EXPECT_EQ(image->Picture(), window->Pictures().BarPicture());
-    EXPECT_TRUE(window->SetViewMode(1));
+    EXPECT_TRUE(window->SetViewMode(ViewMode::Bar));
     EXPECT_TRUE(Visible(*window, "ScrlBr1"));
 
     Click(*window, "MNU_V2");
-    EXPECT_EQ(window->ViewMode(), 7);
+    EXPECT_EQ(window->CurrentViewMode(), ViewMode::Status);
     EXPECT_EQ(image->Picture(), window->Pictures().StatusPicture());
     EXPECT_FALSE(Visible(*window, "ScrlBr1"));
     Click(*window, "MNU_V3");
-    EXPECT_EQ(window->ViewMode(), 2);
+    EXPECT_EQ(window->CurrentViewMode(), ViewMode::Lines);
     EXPECT_FALSE(Visible(*window, "ChckBx_Main_1")); // beam diagnostics: manufacturer only
-    EXPECT_TRUE(window->SetViewMode(6));             // the beam selection, a manual one
+    EXPECT_TRUE(window->SetViewMode(ViewMode::BeamSelection)); // the beam selection, a manual one
     EXPECT_TRUE(Visible(*window, "Img_Main"));
     EXPECT_EQ(Child<QPushButton>(*window, "Btn_Main_2")->text(), QString("OK"));
     EXPECT_FALSE(Visible(*window, "Btn_Main_1"));
 
     test::EnterPassword(QStringLiteral("light-curtain")); // the user settings' default password
     Click(*window, "MNU_P5");
-    EXPECT_EQ(window->ViewMode(), 4);
+    EXPECT_EQ(window->CurrentViewMode(), ViewMode::CustomerSettings);
     EXPECT_TRUE(Visible(*window, "Pnl_UserSetFrame"));
+    window->Confirmation().Begin(SettingsWrite::ReceiverCustomer({}));
+    EXPECT_TRUE(window->Confirmation().Buttons().Btn_RUS_2);
     Click(*window, "MNU_P7");
-    EXPECT_EQ(window->ViewMode(), 8);
+    EXPECT_EQ(window->CurrentViewMode(), ViewMode::Calculator);
     EXPECT_TRUE(Visible(*window, "Pnl_CalcSecurityDistance"));
     EXPECT_FALSE(Visible(*window, "Pnl_UserSetFrame"));
+    EXPECT_FALSE(window->Confirmation().Buttons().Btn_RUS_2); // nothing confirmed elsewhere
 }
 
 TEST_F(MainWindowTest, FactorySettingsOnlyWithManufacturerFunctionsAndTheSameModeIsANoOp) {
     auto delivered = MakeWindow();
-    for (int refused : {3, 9, 0}) {
-        EXPECT_FALSE(delivered->SetViewMode(refused)) << refused;
+    for (ViewMode refused : {ViewMode::FactorySettings, ViewMode{9}, ViewMode::None}) {
+        EXPECT_FALSE(delivered->SetViewMode(refused)) << static_cast<int>(refused);
     }
-    EXPECT_EQ(delivered->ViewMode(), 1);
+    EXPECT_EQ(delivered->CurrentViewMode(), ViewMode::Bar);
     EXPECT_FALSE(Visible(*delivered, "Pnl_FabSetFrame"));
 
     auto factory = MakeWindow(Factory);
     Click(*factory, "MNU_P3");
-    EXPECT_EQ(factory->ViewMode(), 3);
+    EXPECT_EQ(factory->CurrentViewMode(), ViewMode::FactorySettings);
     EXPECT_TRUE(Visible(*factory, "Pnl_FabSetFrame"));
     EXPECT_FALSE(Visible(*factory, "Img_Main"));
-    EXPECT_TRUE(factory->SetViewMode(2));
+    EXPECT_TRUE(factory->SetViewMode(ViewMode::Lines));
     auto* diagnostics = Child<QCheckBox>(*factory, "ChckBx_Main_1");
     EXPECT_FALSE(diagnostics->isHidden());
     diagnostics->setChecked(true);
-    EXPECT_TRUE(factory->SetViewMode(2)); // the same mode changes nothing
+    EXPECT_TRUE(factory->SetViewMode(ViewMode::Lines)); // the same mode changes nothing
     EXPECT_TRUE(diagnostics->isChecked());
-    EXPECT_TRUE(factory->SetViewMode(2, true));
+    EXPECT_TRUE(factory->SetViewMode(ViewMode::Lines, true));
     EXPECT_FALSE(diagnostics->isChecked());
 }
 

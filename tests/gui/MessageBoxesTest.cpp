@@ -21,8 +21,8 @@ struct SeenBox {
 };
 
 // Reads the box that shows, asks for a second message meanwhile and presses the button.
-void AnswerWith(SeenBox& seen, const QString& label) {
-    test::WhenModalShows([&seen, label](QWidget* modal) {
+void AnswerWith(const Texts& texts, SeenBox& seen, const QString& label) {
+    test::WhenModalShows([&texts, &seen, label](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         ASSERT_NE(box, nullptr);
         seen.caption = box->windowTitle();
@@ -30,7 +30,7 @@ void AnswerWith(SeenBox& seen, const QString& label) {
         for (QAbstractButton* button : box->buttons()) {
             seen.buttons << button->text();
         }
-        seen.nested = ShowMessageId(msg::Warning | 175);
+        seen.nested = texts.ShowMessageId(msg::Warning | 175);
         for (QAbstractButton* button : box->buttons()) {
             if (button->text() == label) {
                 button->click();
@@ -41,16 +41,14 @@ void AnswerWith(SeenBox& seen, const QString& label) {
 
 class MessageBoxes : public ::testing::Test {
 protected:
-    MessageBoxes() { SetMessageDialogs(&dialogs); }
-    ~MessageBoxes() override { SetMessageDialogs(nullptr); }
-
     TQtMessageDialogs dialogs;
+    const Texts texts{nullptr, &dialogs};
 };
 
 TEST_F(MessageBoxes, CaptionsAndLabelsFollowTheKindAndOneBoxShowsAtATime) {
     SeenBox seen;
-    AnswerWith(seen, "&No");
-    EXPECT_EQ(ShowMessageId(msg::Confirmation | 114), MessageResult::No);
+    AnswerWith(texts, seen, "&No");
+    EXPECT_EQ(texts.ShowMessageId(msg::Confirmation | 114), MessageResult::No);
     EXPECT_EQ(seen.caption, QString("Confirmation"));
     EXPECT_EQ(seen.text, QString("The data was successfully transmitted!\nWould you like to "
                                  "store the data in a text file?"));
@@ -59,14 +57,14 @@ TEST_F(MessageBoxes, CaptionsAndLabelsFollowTheKindAndOneBoxShowsAtATime) {
     EXPECT_EQ(seen.nested, MessageResult::None);
 
     SeenBox warning;
-    AnswerWith(warning, "OK");
-    EXPECT_EQ(ShowMessageId(msg::Warning | 177), MessageResult::Ok);
+    AnswerWith(texts, warning, "OK");
+    EXPECT_EQ(texts.ShowMessageId(msg::Warning | 177), MessageResult::Ok);
     EXPECT_EQ(warning.caption, QString("Warning"));
     EXPECT_EQ(warning.buttons, QStringList{"OK"});
 
     SeenBox fault;
-    AnswerWith(fault, "OK");
-    ShowException(EComPort(EComPort::WriteFailed));
+    AnswerWith(texts, fault, "OK");
+    ShowException(texts, EComPort(EComPort::WriteFailed));
     EXPECT_EQ(fault.caption, QString("Fault"));
     EXPECT_EQ(fault.text, QString("WriteFile function failed"));
 }
@@ -74,7 +72,7 @@ TEST_F(MessageBoxes, CaptionsAndLabelsFollowTheKindAndOneBoxShowsAtATime) {
 using EventDispatcher = test::RecordedMessages;
 
 TEST_F(EventDispatcher, JobsRunInOrderOnTheUserInterfaceThreadAndFailuresAreShown) {
-    TQtEventDispatcher dispatcher;
+    TQtEventDispatcher dispatcher(texts);
     std::vector<std::thread::id> ran;
     std::thread events([&] {
         dispatcher.Post([&] { ran.push_back(std::this_thread::get_id()); });

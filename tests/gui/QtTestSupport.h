@@ -78,15 +78,13 @@ inline std::vector<std::string> ShownTexts(const RecordingDialogs& dialogs) {
     return texts;
 }
 
-// The messages go to recording dialogs for the test's duration.
+// The built-in texts, whose messages go to recording dialogs, for the test's widgets.
 class RecordedMessages : public ::testing::Test {
 protected:
-    RecordedMessages() { SetMessageDialogs(&dialogs); }
-    ~RecordedMessages() override { SetMessageDialogs(nullptr); }
-
-    std::vector<std::string> Texts() const { return ShownTexts(dialogs); }
+    std::vector<std::string> Messages() const { return ShownTexts(dialogs); }
 
     RecordingDialogs dialogs;
+    const lcdiag::Texts texts{nullptr, &dialogs};
 };
 
 } // namespace lcdiag::test

@@ -18,17 +18,17 @@ TEST_F(MainWindowTest, UserSettingsAskForThePasswordUntilItIsGiven) {
     dialogs.shown.clear(); // the port the start-up could not open
     EnterPassword(QStringLiteral("curtain"));
     Click(*window, "MNU_P5");
-    EXPECT_EQ(window->ViewMode(), 1);
+    EXPECT_EQ(window->CurrentViewMode(), ViewMode::Bar);
     EXPECT_EQ(Messages(), std::vector<std::string>{"An incorrect password was entered!"});
 
     EnterPassword(QStringLiteral("LCD-service-2026")); // the service code unlocks as well
     Click(*window, "MNU_P5");
-    EXPECT_EQ(window->ViewMode(), 4);
+    EXPECT_EQ(window->CurrentViewMode(), ViewMode::CustomerSettings);
 
     test::ModalCloser modals; // unlocked for the rest of the run
-    window->SetViewMode(1);
-    window->SetViewMode(4);
-    EXPECT_EQ(window->ViewMode(), 4);
+    window->SetViewMode(ViewMode::Bar);
+    window->SetViewMode(ViewMode::CustomerSettings);
+    EXPECT_EQ(window->CurrentViewMode(), ViewMode::CustomerSettings);
     EXPECT_EQ(modals.count, 0);
 }
 
@@ -51,18 +51,18 @@ TEST_F(MainWindowTest, CalculatorStartsAfreshAndExitsToThePageItCameFrom) {
     auto window = MakeWindow();
     Click(*window, "MNU_V2"); // the status view
     Click(*window, "MNU_P7");
-    ASSERT_EQ(window->ViewMode(), 8);
+    ASSERT_EQ(window->CurrentViewMode(), ViewMode::Calculator);
     auto* resolution = Child<QLineEdit>(*window, "Edt_CSD_11");
     ASSERT_NE(resolution, nullptr);
     resolution->setText("20");
     Child<QPushButton>(*window, "Btn_CSD_2")->click();
-    EXPECT_EQ(window->ViewMode(), 7);
+    EXPECT_EQ(window->CurrentViewMode(), ViewMode::Status);
 
     Click(*window, "MNU_V1");
     Click(*window, "MNU_P7");
     EXPECT_EQ(resolution->text(), "14");
     Child<QPushButton>(*window, "Btn_CSD_2")->click();
-    EXPECT_EQ(window->ViewMode(), 1);
+    EXPECT_EQ(window->CurrentViewMode(), ViewMode::Bar);
 }
 
 TEST_F(MainWindowTest, IncompatibleProgramIsTheAdviceNoteWithOnlyOk) {

@@ -33,10 +33,10 @@ TEST_F(MainWindowTest, SimulatedReceiverCyclesAndInformationReachTheScreen) {
     EXPECT_EQ(LensOfRow(*window, 1),
               testing::Palette(beam_colour::BlankedOut)); // no cycle yet: inactive
 
-    ASSERT_TRUE(WaitUntil([&] { return window->Connection().ReceiverCycles().Valid(); }));
+    ASSERT_TRUE(WaitUntil([&] { return window->Link().ReceiverCycles().Valid(); }));
     window->Timer1Timer();
     EXPECT_EQ(LensOfRow(*window, 1), testing::Palette(beam_colour::Free));
-    EXPECT_NE(window->Connection().Info().type, InfoTexts{}.type);
+    EXPECT_NE(window->Link().Info().type, InfoTexts{}.type);
     EXPECT_EQ(Shown(*window), window->Pictures().BarPicture());
     EXPECT_EQ(Item(*window, "MNU_Connect")->text().toStdString(), "Disconnect");
 }
@@ -44,7 +44,7 @@ TEST_F(MainWindowTest, SimulatedReceiverCyclesAndInformationReachTheScreen) {
 TEST_F(MainWindowTest, SimulatedEmitterSwitchesThePictures) {
     simulation = SimulationRequest{ControllerType::Emitter, {}};
     auto window = MakeWindow();
-    ASSERT_TRUE(WaitUntil([&] { return window->Connection().EmitterCycles().Valid(); }));
+    ASSERT_TRUE(WaitUntil([&] { return window->Link().EmitterCycles().Valid(); }));
     window->Timer1Timer();
     EXPECT_EQ(window->ConnectedUnit(), ControllerType::Emitter);
     EXPECT_EQ(window->Pictures().Controller(), ControllerType::Emitter);
@@ -52,14 +52,20 @@ TEST_F(MainWindowTest, SimulatedEmitterSwitchesThePictures) {
 }
 
 TEST_F(MainWindowTest, UnpluggedSimulatedDeviceIsReportedAndTheLiveDataGoes) {
-    simulation = SimulationRequest{ControllerType::Receiver, {"--unplug-after", "1500"}};
+    simulation = SimulationRequest{ControllerType::Receiver, {"--unplug-after", "3000"}};
     auto window = MakeWindow();
+    test::EnterPassword(QStringLiteral("light-curtain"));
+    Click(*window, "MNU_P5"); // the unit's settings, which the lost link closes
+    ASSERT_EQ(window->CurrentViewMode(), ViewMode::CustomerSettings);
+    ASSERT_TRUE(WaitUntil([&] { return window->Link().ReceiverCycles().Valid(); }));
     ASSERT_TRUE(WaitUntil([&] { return !dialogs.shown.empty(); }));
     EXPECT_NE(Messages().front().find("was disconnected from the PC"), std::string::npos);
     EXPECT_EQ(Item(*window, "MNU_Connect")->text().toStdString(), "Connect");
 
-    // The silence after the unplug clears the cycle, and the rows go inactive.
-    ASSERT_TRUE(WaitUntil([&] { return !window->Connection().ReceiverCycles().Valid(); }));
+    // The silence after the unplug clears the cycle, the rows go inactive, and the unit's
+    // settings give way to the bar view.
+    ASSERT_TRUE(WaitUntil([&] { return !window->Link().ReceiverCycles().Valid(); }));
+    EXPECT_EQ(window->CurrentViewMode(), ViewMode::Bar);
     window->Timer1Timer();
     EXPECT_EQ(LensOfRow(*window, 1), testing::Palette(beam_colour::BlankedOut));
 }

@@ -52,11 +52,10 @@ TEST(LangTool, ATranslationBuiltByTheToolIsListedAndLoaded) {
     ASSERT_EQ(locale.ListLanguages(), 2);
     EXPECT_EQ(locale.Languages()[1].displayName, "Deutsch");
     EXPECT_TRUE(locale.Load(locale.Languages()[1].fileName, true));
-    SetTextLocale(&locale);
-    EXPECT_EQ(GetText(101), "Unbekannter Fehler!");
-    EXPECT_EQ(GetText(3001), "Speichern\nnun");
-    EXPECT_EQ(GetText(102), "Could not open COM-Port!");
-    SetTextLocale(nullptr);
+    const Texts texts(&locale);
+    EXPECT_EQ(texts.GetText(101), "Unbekannter Fehler!");
+    EXPECT_EQ(texts.GetText(3001), "Speichern\nnun");
+    EXPECT_EQ(texts.GetText(102), "Could not open COM-Port!");
 
     const std::string back = (temp / "back.txt").string();
     ASSERT_EQ(RunTool({"export", (temp / "Lang/Deutsch.zna").string(), back}), 0);

@@ -16,15 +16,17 @@ TextId BrandText(const BuildVariant& variant, TextId offset) {
 
 } // namespace
 
-ProductTexts LookUpProductTexts(const BuildVariant& variant) {
+ProductTexts LookUpProductTexts(const Texts& language, const BuildVariant& variant) {
     ProductTexts texts;
-    texts.deviceName = GetText(DeviceName);
-    texts.shortDeviceName = GetText(ShortDeviceName);
-    texts.brandDeviceName = GetText(BrandText(variant, 20));
-    texts.brandShortName = GetText(BrandText(variant, 21));
-    const std::string suffix = variant.ExtendedFunctions() ? GetText(ProSuffix) : std::string();
-    texts.windowTitle = std::string(TrimBlanks(GetTextStr(BrandText(variant, 22), suffix)));
-    texts.productLabel = GetText(BrandText(variant, 23));
+    texts.deviceName = language.GetText(DeviceName);
+    texts.shortDeviceName = language.GetText(ShortDeviceName);
+    texts.brandDeviceName = language.GetText(BrandText(variant, 20));
+    texts.brandShortName = language.GetText(BrandText(variant, 21));
+    const std::string suffix =
+        variant.ExtendedFunctions() ? language.GetText(ProSuffix) : std::string();
+    texts.windowTitle =
+        std::string(TrimBlanks(language.GetTextStr(BrandText(variant, 22), suffix)));
+    texts.productLabel = language.GetText(BrandText(variant, 23));
     return texts;
 }
 

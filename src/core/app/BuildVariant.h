@@ -6,6 +6,8 @@
 
 namespace lcdiag {
 
+class Texts;
+
 // The build variant word, fixed when the program is built: bit 0 manufacturer functions
 // (factory settings, factory connect), bit 1 extended functions (configuration files, the
 // "Pro" title), the brand index from bit 4 up. The delivered build is 16: brand 1 alone.
@@ -36,6 +38,6 @@ struct ProductTexts {
     bool LabelIsLogo() const { return productLabel == LogoLabel; }
 };
 
-ProductTexts LookUpProductTexts(const BuildVariant& variant);
+ProductTexts LookUpProductTexts(const Texts& language, const BuildVariant& variant);
 
 } // namespace lcdiag

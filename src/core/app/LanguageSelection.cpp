@@ -64,13 +64,14 @@ std::vector<LanguageMenuItem> LanguageMenuItems(const TLocaleFile& locale) {
     return items;
 }
 
-bool ChooseLanguage(const TLocaleFile& locale, int tag, PreferenceStore& store) {
+bool ChooseLanguage(const TLocaleFile& locale, int tag, PreferenceStore& store,
+                    const Texts& texts) {
     LanguageEntry entry;
     if (tag < TagOf(0) || !locale.GetLanguage(tag - TagOf(0), entry)) {
         return false;
     }
     RegWriteString(store, PreferenceKeyPath(), pref::Lang, entry.fileName);
-    ShowMessageId(msg::Information | RestartNeededMessage);
+    texts.ShowMessageId(msg::Information | RestartNeededMessage);
     return true;
 }
 

@@ -9,6 +9,8 @@
 
 namespace lcdiag {
 
+class Texts;
+
 // The tag of the "Language" item of the File menu; its sub-items are tagged
 // 10 x LanguageMenuTag + entry index + 1, so that 41 is the built-in language.
 inline constexpr int LanguageMenuTag = 4;
@@ -32,6 +34,6 @@ std::vector<LanguageMenuItem> LanguageMenuItems(const TLocaleFile& locale);
 // The user chose the item with the tag: its file name becomes the preference "Lang" (empty
 // for the built-in language) and message 175 says that the change needs a restart. False
 // for a tag of no item.
-bool ChooseLanguage(const TLocaleFile& locale, int tag, PreferenceStore& store);
+bool ChooseLanguage(const TLocaleFile& locale, int tag, PreferenceStore& store, const Texts& texts);
 
 } // namespace lcdiag

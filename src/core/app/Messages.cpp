@@ -66,4 +66,36 @@ TextId ButtonTextId(MessageResult button) {
     return 0;
 }
 
+std::vector<MessageResult> ButtonResults(MessageButtons buttons) {
+    using R = MessageResult;
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return {R::Ok};
+    case MessageButtons::OkCancel:
+        return {R::Ok, R::Cancel};
+    case MessageButtons::AbortRetryIgnore:
+        return {R::Abort, R::Retry, R::Ignore};
+    case MessageButtons::YesNoCancel:
+        return {R::Yes, R::No, R::Cancel};
+    case MessageButtons::YesNo:
+        return {R::Yes, R::No};
+    }
+    return {R::Ok};
+}
+
+MessageResult DismissResult(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return MessageResult::Ok;
+    case MessageButtons::OkCancel:
+    case MessageButtons::YesNoCancel:
+        return MessageResult::Cancel;
+    case MessageButtons::AbortRetryIgnore:
+        return MessageResult::Abort;
+    case MessageButtons::YesNo:
+        return MessageResult::No;
+    }
+    return MessageResult::Ok;
+}
+
 } // namespace lcdiag

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace lcdiag {
 
@@ -51,13 +52,31 @@ MessageButtons ButtonsOfMessage(MessageCode code);
 TextId CaptionTextId(MessageKind kind);
 TextId ButtonTextId(MessageResult button);
 
-// The messages seam: shows one modal dialog, centred on the screen, with the looked-up
-// caption and button labels, and returns the button pressed.
+// The buttons a dialog shows, in order; the first is the default button.
+std::vector<MessageResult> ButtonResults(MessageButtons buttons);
+// The answer of a dialog closed without a choice: the button that does nothing.
+MessageResult DismissResult(MessageButtons buttons);
+
+// A message as a dialog shows it, every text already in the user's language.
+struct DialogMessage {
+    struct Button {
+        MessageResult result;
+        std::string label;
+    };
+
+    MessageKind kind = MessageKind::Fault;
+    std::string caption;
+    std::string text;
+    std::vector<Button> buttons; // in order, the first is the default
+    MessageResult dismissed = MessageResult::Ok;
+};
+
+// The messages seam: shows one modal dialog, centred on the screen, and returns the button
+// pressed.
 class MessageDialogs {
 public:
     virtual ~MessageDialogs() = default;
-    virtual MessageResult Show(MessageKind kind, MessageButtons buttons,
-                               const std::string& text) = 0;
+    virtual MessageResult Show(const DialogMessage& message) = 0;
 };
 
 } // namespace lcdiag

@@ -3,19 +3,13 @@
 #include "core/app/BuiltinTexts.h"
 #include "core/app/TLocaleFile.h"
 
+#include <utility>
+
 namespace lcdiag {
 namespace {
 
 constexpr TextId MissingTextMessage = 103;
 constexpr TextId UnknownFaultMessage = 101;
-
-const TLocaleFile* activeLocale = nullptr;
-MessageDialogs* activeDialogs = nullptr;
-bool dialogOpen = false;
-
-const std::string& Lookup(TextId id) {
-    return activeLocale != nullptr ? activeLocale->Lookup(id) : BuiltinText(id);
-}
 
 std::string WithLineBreaks(std::string text) {
     for (auto at = text.find("\\n"); at != std::string::npos; at = text.find("\\n", at + 2)) {
@@ -24,7 +18,25 @@ std::string WithLineBreaks(std::string text) {
     return text;
 }
 
-void ReportMissingText(TextId id) {
+// Marks the dialog as open for the lifetime of the guard.
+class OpenDialog {
+public:
+    explicit OpenDialog(bool& open) : open_(open) { open_ = true; }
+    ~OpenDialog() { open_ = false; }
+    OpenDialog(const OpenDialog&) = delete;
+    OpenDialog& operator=(const OpenDialog&) = delete;
+
+private:
+    bool& open_;
+};
+
+} // namespace
+
+const std::string& Texts::Lookup(TextId id) const {
+    return locale_ != nullptr ? locale_->Lookup(id) : BuiltinText(id);
+}
+
+void Texts::ReportMissingText(TextId id) const {
     std::string format = Lookup(MissingTextMessage);
     if (format.empty()) {
         format = "String-Ressource %d nicht vorhanden!";
@@ -33,26 +45,7 @@ void ReportMissingText(TextId id) {
     ShowMessageText(msg::Fault, FormatText(format, {&arg, 1}));
 }
 
-// Marks the dialog as open for the lifetime of the guard.
-class OpenDialog {
-public:
-    OpenDialog() { dialogOpen = true; }
-    ~OpenDialog() { dialogOpen = false; }
-    OpenDialog(const OpenDialog&) = delete;
-    OpenDialog& operator=(const OpenDialog&) = delete;
-};
-
-} // namespace
-
-void SetTextLocale(const TLocaleFile* locale) {
-    activeLocale = locale;
-}
-
-void SetMessageDialogs(MessageDialogs* dialogs) {
-    activeDialogs = dialogs;
-}
-
-std::string GetText(TextId id) {
+std::string Texts::GetText(TextId id) const {
     std::string text = Lookup(id);
     if (text.empty()) {
         text = BuiltinText(id);
@@ -64,40 +57,40 @@ std::string GetText(TextId id) {
     return WithLineBreaks(std::move(text));
 }
 
-bool TextExists(TextId id) {
+bool Texts::TextExists(TextId id) const {
     return !Lookup(id).empty() || !BuiltinText(id).empty();
 }
 
-std::string GetTextInt(TextId id, std::int32_t value) {
+std::string Texts::GetTextInt(TextId id, std::int32_t value) const {
     return GetTextArgs(id, {std::int64_t{value}});
 }
 
-std::string GetTextStr(TextId id, const std::string& value) {
+std::string Texts::GetTextStr(TextId id, const std::string& value) const {
     return GetTextArgs(id, {value});
 }
 
-std::string GetTextArgs(TextId id, const std::vector<TextArg>& args) {
+std::string Texts::GetTextArgs(TextId id, const std::vector<TextArg>& args) const {
     return FormatText(GetText(id), args);
 }
 
-MessageResult ShowMessageId(MessageCode code) {
+MessageResult Texts::ShowMessageId(MessageCode code) const {
     return ShowMessageText(code, GetText(MessageTextId(code)));
 }
 
-MessageResult ShowMessageIdInt(MessageCode code, std::int32_t value) {
+MessageResult Texts::ShowMessageIdInt(MessageCode code, std::int32_t value) const {
     return ShowMessageText(code, GetTextInt(MessageTextId(code), value));
 }
 
-MessageResult ShowMessageIdStr(MessageCode code, const std::string& value) {
+MessageResult Texts::ShowMessageIdStr(MessageCode code, const std::string& value) const {
     return ShowMessageText(code, GetTextStr(MessageTextId(code), value));
 }
 
-MessageResult ShowMessageIdArgs(MessageCode code, const std::vector<TextArg>& args) {
+MessageResult Texts::ShowMessageIdArgs(MessageCode code, const std::vector<TextArg>& args) const {
     return ShowMessageText(code, GetTextArgs(MessageTextId(code), args));
 }
 
-MessageResult ShowMessageText(MessageCode code, const std::string& text) {
-    if (dialogOpen || activeDialogs == nullptr) {
+MessageResult Texts::ShowMessageText(MessageCode code, const std::string& text) const {
+    if (dialogOpen_ || dialogs_ == nullptr) {
         return MessageResult::None;
     }
     std::string shown = text;
@@ -108,8 +101,23 @@ MessageResult ShowMessageText(MessageCode code, const std::string& text) {
     if (shown.empty()) {
         shown = "Unbekannter Fehler!";
     }
-    const OpenDialog open;
-    return activeDialogs->Show(KindOfMessage(code), ButtonsOfMessage(code), shown);
+    const DialogMessage message = Compose(code, std::move(shown));
+    const OpenDialog open(dialogOpen_);
+    return dialogs_->Show(message);
+}
+
+// The caption of the kind and the label of every button, looked up before the dialog opens.
+DialogMessage Texts::Compose(MessageCode code, std::string text) const {
+    DialogMessage message;
+    message.kind = KindOfMessage(code);
+    message.caption = GetText(CaptionTextId(message.kind));
+    message.text = std::move(text);
+    const MessageButtons buttons = ButtonsOfMessage(code);
+    for (const MessageResult button : ButtonResults(buttons)) {
+        message.buttons.push_back({button, GetText(ButtonTextId(button))});
+    }
+    message.dismissed = DismissResult(buttons);
+    return message;
 }
 
 } // namespace lcdiag

@@ -48,12 +48,12 @@ std::string VersionText(const FileVersion& version) {
     return text;
 }
 
-std::string MainWindowCaption(const ProductTexts& texts, const BuildVariant& variant,
-                              const std::string& comments) {
+std::string MainWindowCaption(const Texts& language, const ProductTexts& texts,
+                              const BuildVariant& variant, const std::string& comments) {
     std::string caption =
         texts.LabelIsLogo() ? texts.windowTitle : texts.deviceName + " " + texts.productLabel;
     if (variant.ManufacturerFunctions()) {
-        caption += " - " + GetText(ManufacturerVersion);
+        caption += " - " + language.GetText(ManufacturerVersion);
     }
     if (!comments.empty()) {
         caption += " - " + comments;

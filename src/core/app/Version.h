@@ -10,6 +10,7 @@ namespace lcdiag {
 
 struct BuildVariant;
 struct ProductTexts;
+class Texts;
 
 // The program's file version: major, minor, release and build.
 struct FileVersion {
@@ -32,8 +33,8 @@ std::string VersionText(const FileVersion& version);
 // The main window's caption: the window title when the product label is the logo, else the
 // device name and the label; " - Manufacturer version" (text 1002) in the manufacturer
 // build; " - " and the comments when there are any.
-std::string MainWindowCaption(const ProductTexts& texts, const BuildVariant& variant,
-                              const std::string& comments);
+std::string MainWindowCaption(const Texts& language, const ProductTexts& texts,
+                              const BuildVariant& variant, const std::string& comments);
 
 // The lines of the About dialog's copyright: the parts before and after the first "/",
 // each trimmed, or the whole text as one line when it holds no "/".

@@ -14,9 +14,9 @@ constexpr int BreakPulse = 100; // ms of break that wakes the controller or bids
 } // namespace
 
 ConnectionController::ConnectionController(Port& port, const Clock& clock, ConnectionTimers& timers,
-                                           ConnectionView& view, const PcClock& pcClock,
-                                           PcSoftwareVersion pcVersion)
-    : port_(port), clock_(clock), timers_(timers), view_(view), pcClock_(pcClock),
+                                           ConnectionView& view, const Texts& texts,
+                                           const PcClock& pcClock, PcSoftwareVersion pcVersion)
+    : port_(port), clock_(clock), timers_(timers), view_(view), texts_(texts), pcClock_(pcClock),
       pcVersion_(pcVersion) {}
 
 void ConnectionController::ComPortAfterOpen() {
@@ -47,7 +47,7 @@ void ConnectionController::ComPortEvent2() {
 void ConnectionController::ComPortDisconnect() {
     Interrupt();
     connectCaption_ = ConnectText;
-    ShowMessageId(msg::Warning | 182);
+    texts_.ShowMessageId(msg::Warning | 182);
 }
 
 void ConnectionController::ComPortTxEmpty() {

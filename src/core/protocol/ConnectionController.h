@@ -8,7 +8,6 @@
 #include "core/device/FaultList.h"
 #include "core/device/InfoTexts.h"
 #include "core/device/PcClock.h"
-#include "core/device/ReceiverCustomerRecord.h"
 #include "core/device/ReceiverCustomerSet.h"
 #include "core/device/ReceiverCycle.h"
 #include "core/device/ReceiverFactoryRecord.h"
@@ -20,11 +19,12 @@
 #include "core/protocol/Port.h"
 #include "core/protocol/ReceiveBuffer.h"
 #include "core/protocol/RecordCodec.h"
+#include "core/protocol/ResultCode.h"
+#include "core/protocol/SettingsWrite.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <span>
 #include <string>
 
@@ -39,43 +39,7 @@ enum class LinkState {
     Reporting = 5,         // a result message is on screen
 };
 
-// What a settings transfer writes: 1 receiver factory record, 2 receiver customer record,
-// 3 emitter factory record (with an emitter customer record), 4 emitter customer record.
-enum class TransferKind {
-    None = 0,
-    ReceiverFactory = 1,
-    ReceiverCustomer = 2,
-    EmitterFactory = 3,
-    EmitterCustomer = 4
-};
-
-// The records the editors build for a transfer, in the internal layout.
-struct SendBuffers {
-    ReceiverFactoryRecord receiverFactory;
-    ReceiverCustomerRecord receiverCustomer;
-    EmitterFactoryRecord emitterFactory;
-    EmitterCustomerRecord emitterFactoryCustomer; // goes with the emitter factory record
-    EmitterCustomerRecord emitterCustomer;
-};
-
-// The save, confirm and update buttons of the settings pages, as plain data the window
-// mirrors. The confirm captions count down: text 2002 (factory pages) and 3002 (customer
-// pages) with the seconds left.
-struct EditorButtons {
-    bool Btn_RFS_1 = false; // receiver factory: save
-    bool Btn_RFS_2 = false; // receiver factory: confirm
-    bool Btn_RFS_5 = false; // receiver factory: update from the received record
-    bool Btn_EFS_1 = false;
-    bool Btn_EFS_2 = false;
-    bool Btn_EFS_3 = false;
-    bool Btn_RUS_1 = true; // receiver customer: save
-    bool Btn_RUS_2 = false;
-    bool Btn_EUS_1 = true;
-    bool Btn_EUS_2 = false;
-    int factoryConfirmSeconds = 10;
-    int customerConfirmSeconds = 10;
-    bool factorySaveReenable = true; // re-enable the factory save button once in diagnosis
-};
+class Texts;
 
 // The connection dialogue with the controller of the connected unit: wakes it, answers its
 // identification, reads its data, keeps the cyclic diagnosis running, writes settings into
@@ -86,10 +50,10 @@ public:
     static constexpr std::uint32_t SilenceLimit = 1500; // ms without a frame
     static constexpr int LineBaud = 19200;
     static constexpr int DiagnosisBaud = 115200;
-    static constexpr int ConfirmWindow = 10000; // ms to confirm a save
 
     ConnectionController(Port& port, const Clock& clock, ConnectionTimers& timers,
-                         ConnectionView& view, const PcClock& pcClock, PcSoftwareVersion pcVersion);
+                         ConnectionView& view, const Texts& texts, const PcClock& pcClock,
+                         PcSoftwareVersion pcVersion);
 
     // Port events.
     void ComPortAfterOpen() override;
@@ -103,16 +67,18 @@ public:
     void Timer1Tick();
     // Timer2: shows the message of the result code and resets the dialogue where it must.
     void Timer2Fire();
-    // Sets a result code for the reporter and arms it (19: the protected start-up; 8: the
-    // configuration import).
-    void Report(std::uint32_t code);
+    // Sets a result code for the reporter and arms it (the protected start-up, the expired
+    // confirmation, the configuration import); it replaces a code not yet reported.
+    void Report(ResultCode code);
+    // Whether a result waits for the reporter.
+    bool ResultPending() const { return resultCode_ != ResultCode::None; }
 
-    // The editors' two-step save: a page whose record was built opens the ten-second window;
-    // its confirm button then starts the transfer.
-    void BeginConfirmation(TransferKind kind);
-    void Confirm(TransferKind kind);
-    void StartTransfer(TransferKind kind);
-    SendBuffers& Send() { return send_; }
+    // Writes the records into the controller; the outcome goes to the result reporter and
+    // the listener. False, with nothing sent, when the link refuses (message 117: a customer
+    // record for a receiver whose factory record is unknown).
+    bool WriteSettings(const SettingsWrite& write);
+    // The editors that hear of lost links and reported outcomes (nullptr: nobody).
+    void SetTransferListener(TransferListener* listener) { listener_ = listener; }
 
     // State, read by the window and the editors.
     LinkState State() const { return linkState_; }
@@ -133,7 +99,6 @@ public:
     const EmitterCycle& EmitterCycles() const { return emitterCycle_; }
     FaultList& Faults() { return faults_; }
     const InfoTexts& Info() const { return info_; }
-    const EditorButtons& Buttons() const { return buttons_; }
     // The connect menu item's caption: 5700 "Connect" or 5701 "Disconnect".
     std::uint32_t ConnectCaption() const { return connectCaption_; }
     const ExpectedKeywordList& Expected() const { return expected_; }
@@ -177,21 +142,18 @@ private:
     void SendEmitterRecords(TransferKind kind);
     void OnEmitterStored();
     void JudgeReceiverReadBack();
-    std::uint32_t EmitterTransferResult() const;
+    ResultCode EmitterTransferResult() const;
     bool UsesNewStoreKeywords() const;
-    void RunConfirmationCountdown();
-    void ExpireConfirmation(bool factoryPage);
+    void RequestBreak(TransferKind kind);
 
     // Supervision and results.
     void Supervise();
     void ResetAfterSilence();
     void ResetDisplayedData();
-    void ResetEditorButtons();
-    void ShowResultMessage(std::uint32_t code);
-    void ResetDialogueWithMessage(std::uint32_t code);
+    MessageResult ShowResultMessage(ResultCode code);
+    void ResetDialogueWithMessage(ResultCode code);
     void BaudSwitch();
-    void LeaveEditorViews();
-    void SetResult(std::uint32_t code);
+    void SetResult(ResultCode code);
 
     // Sends and waits.
     void SendKeyword(int id);
@@ -204,6 +166,7 @@ private:
     const Clock& clock_;
     ConnectionTimers& timers_;
     ConnectionView& view_;
+    const Texts& texts_;
     const PcClock& pcClock_;
     PcSoftwareVersion pcVersion_;
     KeywordTable table_;
@@ -219,12 +182,11 @@ private:
     TransferKind pendingTransfer_ = TransferKind::None;
     TransferKind activeTransfer_ = TransferKind::None;
     bool storedAcknowledged_ = false;
-    std::uint32_t resultCode_ = 0;
+    ResultCode resultCode_ = ResultCode::None;
     bool cycleSwitchPending_ = false;
     // Keyword 10 has left the PC (transmit-empty, or the adapter's 100 ms): only then may the
     // baud rate change under it.
     bool diagnosisStartSent_ = false;
-    std::optional<std::uint32_t> confirmStart_;
     std::uint32_t generation_ = 0;
 
     ControllerFirmware firmware_;
@@ -244,9 +206,9 @@ private:
     EmitterCycle emitterCycle_;
     FaultList faults_;
     InfoTexts info_;
-    EditorButtons buttons_;
     std::uint32_t connectCaption_ = 5700;
-    SendBuffers send_;
+    SettingsWrite write_; // the records of the transfer under way
+    TransferListener* listener_ = nullptr;
 };
 
 } // namespace lcdiag

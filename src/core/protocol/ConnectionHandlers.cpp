@@ -39,7 +39,6 @@ void ConnectionController::OnReceiverIdentification(int id) {
     longLayout_ = id == kw::ReceiverIdentLong;
     buffer_.Clear();
     receiverFactoryValid_ = false;
-    buttons_.Btn_RFS_5 = false;
     SendKeyword(kw::PcAnswerReceiver);
     SwitchControllerType(ControllerType::Receiver);
     ExpectOnly({kw::ReceiverFactoryData, kw::ReceiverCustomerData, kw::FirmwareWithType,
@@ -51,7 +50,6 @@ void ConnectionController::OnEmitterIdentification(int id) {
     longLayout_ = id == kw::EmitterIdentLong;
     buffer_.Clear();
     receiverFactoryValid_ = false;
-    buttons_.Btn_RFS_5 = false;
     SwitchControllerType(ControllerType::Emitter);
     ExpectOnly({kw::EmitterFirmware, kw::EmitterFactoryData, kw::EmitterCustomerData});
     linkState_ = LinkState::Identified;
@@ -105,10 +103,9 @@ void ConnectionController::OnReceiverFactoryRecord(const SelectedFrame& frame) {
         static_cast<std::size_t>(BlockLength(BlockKind::Factory, CurrentLayout()));
     receiverFactoryValid_ = codec_.Decode(data.first(recordLength), receiverFactory_.bytes,
                                           CurrentLayout(), BlockKind::Factory);
-    buttons_.Btn_RFS_5 = receiverFactoryValid_;
     TakeConfigTrailer(data.last(ConfigTrailer::Size));
     if (!receiverFactoryValid_) {
-        SetResult(11);
+        SetResult(ResultCode::FactoryDataInvalid);
     }
     Consume(frame);
     Stamp();
@@ -141,12 +138,12 @@ void ConnectionController::TakeConfigTrailer(std::span<const std::uint8_t> trail
 void ConnectionController::OnEmitterFactoryRecord(const SelectedFrame& frame) {
     emitterFactory_ = EmitterFactoryRecord::From(DataOf(frame));
     emitterFactoryValid_ = RecordCodec::TestRecordChecksum(emitterFactory_.bytes);
-    buttons_.Btn_EFS_3 = emitterFactoryValid_;
     if (emitterFactoryValid_) {
         info_.serialNumber = emitterFactory_.Text(EmitterFactoryField::SerialNumber);
         info_.type = emitterFactory_.Text(EmitterFactoryField::CustomerDesignation);
     } else {
-        SetResult(activeTransfer_ == TransferKind::EmitterFactory ? 14 : 11);
+        SetResult(activeTransfer_ == TransferKind::EmitterFactory ? ResultCode::EmitterFactoryFailed
+                                                                  : ResultCode::FactoryDataInvalid);
     }
     Consume(frame);
     Stamp();
@@ -164,7 +161,7 @@ void ConnectionController::OnReceiverCustomerRecords(const SelectedFrame& frame)
         JudgeReceiverReadBack();
     } else {
         if (!valid) {
-            SetResult(12);
+            SetResult(ResultCode::SettingsInvalid);
         }
         StartReceiverDiagnosis();
     }
@@ -193,7 +190,7 @@ void ConnectionController::OnEmitterCustomerRecord(const SelectedFrame& frame) {
         emitterCustomerValid_ ? DateStampDateText(stamp) : InfoTexts{}.configurationDate;
     info_.configurationTime =
         emitterCustomerValid_ ? DateStampTimeText(stamp) : InfoTexts{}.configurationTime;
-    if (const std::uint32_t code = EmitterTransferResult(); code != 0) {
+    if (const ResultCode code = EmitterTransferResult(); code != ResultCode::None) {
         SetResult(code);
     }
     storedAcknowledged_ = false;
@@ -203,7 +200,6 @@ void ConnectionController::OnEmitterCustomerRecord(const SelectedFrame& frame) {
     ExpectOnly({kw::EmitterDiagnosticData});
     linkState_ = LinkState::Diagnosis;
     receiverFactoryValid_ = false;
-    buttons_.Btn_RFS_5 = false;
     SendKeyword(kw::StartEmitterDiagnosis);
 }
 
@@ -212,7 +208,7 @@ void ConnectionController::OnIncompatible(const SelectedFrame& frame) {
     minPcVersion_ = {data[0], data[1]};
     buffer_.Clear();
     Stamp();
-    SetResult(7);
+    SetResult(ResultCode::PcSoftwareRefused);
 }
 
 } // namespace lcdiag

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/device/ControllerType.h"
+#include "core/app/Messages.h"
+#include "core/protocol/ResultCode.h"
 
 #include <functional>
 #include <string>
@@ -35,16 +36,28 @@ public:
     virtual void RefreshInfo() = 0;
     // Redraw the current view from the applied records.
     virtual void Redraw() = 0;
-    virtual int ViewMode() const = 0;
-    virtual void ChangeViewMode(int mode) = 0;
+    // The dialogue started afresh or reported an outcome: a page that shows the connected
+    // unit's settings gives way to the bar view.
+    virtual void LeaveUnitSettings() = 0;
     // The connected unit changed between receiver and emitter: title, legend and panels.
     virtual void ControllerTypeSwitched() = 0;
     // The controller refuses this PC software; it needs at least `minimumVersion` ("1.05").
     virtual void ShowIncompatibilityNotice(const std::string& minimumVersion) = 0;
-    // The user accepted the offer to save the settings text report prepared at save time.
-    virtual void SaveSettingsReport(ControllerType unit) = 0;
     // The protected start-up: ask for the factory password, then open the port or end.
     virtual void StartupPasswordStep() = 0;
+};
+
+// What the settings editors hear of the dialogue.
+class TransferListener {
+public:
+    virtual ~TransferListener() = default;
+
+    // The controller fell silent and the dialogue starts afresh: no save may wait for
+    // confirmation any longer.
+    virtual void LinkLost() = 0;
+    // The result reporter showed the message of `code`; `answer` is the button pressed (Yes
+    // to the offer to save the settings report after a customer transfer).
+    virtual void Reported(ResultCode code, MessageResult answer) = 0;
 };
 
 } // namespace lcdiag

@@ -8,68 +8,54 @@ namespace lcdiag {
 
 namespace {
 
-constexpr int BarView = 1;
-constexpr int CustomerSettingsView = 4;
-constexpr int BeamSelectionView = 6;
-
 // The message of each result code: text id with its kind.
-MessageCode ResultMessage(std::uint32_t code) {
+MessageCode ResultMessage(ResultCode code) {
+    using enum ResultCode;
     switch (code) {
-    case 1:
-    case 13:
+    case FactoryStored:
+    case EmitterFactoryStored:
         return msg::Information | 111;
-    case 2:
-    case 14:
+    case FactoryReadBackDiffers:
+    case EmitterFactoryFailed:
         return msg::Fault | 112;
-    case 3:
-    case 15:
+    case FactoryTimeOut:
+    case EmitterFactoryNotAcknowledged:
         return msg::Fault | 113;
-    case 4:
-    case 16:
+    case CustomerStored:
+    case EmitterCustomerStored:
         return msg::Confirmation | 114;
-    case 5:
-    case 17:
+    case CustomerReadBackDiffers:
+    case EmitterCustomerFailed:
         return msg::Fault | 115;
-    case 6:
-    case 18:
+    case CustomerTimeOut:
+    case EmitterCustomerNotAcknowledged:
         return msg::Fault | 116;
-    case 10:
+    case ConfirmationExpired:
         return msg::Warning | 123;
-    case 11:
+    case FactoryDataInvalid:
         return msg::Warning | 124;
-    case 12:
+    case SettingsInvalid:
         return msg::Warning | 125;
-    case 255:
+    case Unknown:
         return msg::Fault | 110;
     default:
         return 0;
     }
 }
 
-bool ResetsTheDialogue(std::uint32_t code) {
-    return (code >= 1 && code <= 8) || code == 255;
-}
-
 } // namespace
 
-void ConnectionController::Report(std::uint32_t code) {
+void ConnectionController::Report(ResultCode code) {
     SetResult(code);
 }
 
-void ConnectionController::SetResult(std::uint32_t code) {
+void ConnectionController::SetResult(ResultCode code) {
     resultCode_ = code;
     timers_.ArmResultReporter(10);
 }
 
 void ConnectionController::Timer1Tick() {
     Supervise();
-    if (buttons_.factorySaveReenable && linkState_ == LinkState::Diagnosis) {
-        buttons_.factorySaveReenable = false;
-        const bool receiver = controllerType_ == ControllerType::Receiver;
-        buttons_.Btn_RFS_1 = receiver;
-        buttons_.Btn_EFS_1 = !receiver;
-    }
-    RunConfirmationCountdown();
     view_.Redraw();
 }
 
@@ -84,9 +70,9 @@ void ConnectionController::Supervise() {
         linkState_ == LinkState::TransferSent) {
         const TransferKind kind =
             activeTransfer_ != TransferKind::None ? activeTransfer_ : pendingTransfer_;
-        const bool factory =
-            kind == TransferKind::ReceiverFactory || kind == TransferKind::EmitterFactory;
-        SetResult(kind == TransferKind::None ? 255 : factory ? 3 : 6);
+        SetResult(kind == TransferKind::None ? ResultCode::Unknown
+                  : IsFactoryKind(kind)      ? ResultCode::FactoryTimeOut
+                                             : ResultCode::CustomerTimeOut);
     } else {
         linkState_ = LinkState::Idle;
     }
@@ -99,13 +85,10 @@ void ConnectionController::ResetAfterSilence() {
     port_.SetBaudRate(LineBaud);
     longLayout_ = false;
     ExpectIdentification();
-    buttons_.Btn_RFS_1 = buttons_.Btn_RFS_2 = false;
-    buttons_.Btn_EFS_1 = buttons_.Btn_EFS_2 = false;
-    confirmStart_.reset();
-    buttons_.factoryConfirmSeconds = 10;
-    buttons_.customerConfirmSeconds = 10;
-    buttons_.factorySaveReenable = true;
-    LeaveEditorViews();
+    if (listener_ != nullptr) {
+        listener_->LinkLost();
+    }
+    view_.LeaveUnitSettings();
 }
 
 void ConnectionController::ResetDisplayedData() {
@@ -116,35 +99,26 @@ void ConnectionController::ResetDisplayedData() {
     receiverCustomers_.Clear();
     receiverCycle_.Clear();
     emitterCycle_.Clear();
-    buttons_.Btn_RFS_5 = false;
-    buttons_.Btn_EFS_3 = false;
     view_.RefreshInfo(); // the information panel shows the placeholders again
     view_.Redraw();
 }
 
-void ConnectionController::LeaveEditorViews() {
-    const int mode = view_.ViewMode();
-    if (mode == CustomerSettingsView || mode == BeamSelectionView) {
-        view_.ChangeViewMode(BarView);
-    }
-}
-
 void ConnectionController::Timer2Fire() {
     timers_.DisarmResultReporter();
-    const std::uint32_t code = resultCode_;
-    resultCode_ = 0;
-    if (code == 19) {
+    const ResultCode code = resultCode_;
+    resultCode_ = ResultCode::None;
+    if (code == ResultCode::ProtectedStart) {
         view_.StartupPasswordStep();
         return;
     }
-    if (code >= 10 && code <= 18) {
-        ShowResultMessage(code);
-        if (code >= 12) {
-            ResetEditorButtons();
-        }
-        LeaveEditorViews();
-    } else if (ResetsTheDialogue(code)) {
+    if (ResetsTheDialogue(code)) {
         ResetDialogueWithMessage(code);
+    } else if (code != ResultCode::None) {
+        const MessageResult answer = ShowResultMessage(code);
+        if (listener_ != nullptr) {
+            listener_->Reported(code, answer);
+        }
+        view_.LeaveUnitSettings();
     }
     // A message that closes at once (answered, or refused while another one is open) must
     // not switch the baud rate under keyword 10 before it has left the PC.
@@ -153,38 +127,37 @@ void ConnectionController::Timer2Fire() {
     }
 }
 
-void ConnectionController::ShowResultMessage(std::uint32_t code) {
-    if (code == 7) {
+MessageResult ConnectionController::ShowResultMessage(ResultCode code) {
+    if (code == ResultCode::PcSoftwareRefused) {
         const std::string minor = std::to_string(minPcVersion_[1]);
         view_.ShowIncompatibilityNotice(std::to_string(minPcVersion_[0]) + "." +
                                         (minor.size() < 2 ? "0" : "") + minor);
-        return;
+        return MessageResult::None;
     }
     const MessageCode message = ResultMessage(code);
     if (message == 0) {
-        return;
+        return MessageResult::None;
     }
-    if (code == 255) {
-        ShowMessageIdInt(message, static_cast<std::int32_t>(code));
-    } else if (ShowMessageId(message) == MessageResult::Yes) {
-        view_.SaveSettingsReport(code == 4 ? ControllerType::Receiver : ControllerType::Emitter);
+    if (code == ResultCode::Unknown) {
+        return texts_.ShowMessageIdInt(message, static_cast<std::int32_t>(code));
     }
+    return texts_.ShowMessageId(message);
 }
 
 // While the message is open the dialogue is parked in Reporting with recognition off, so
 // neither the supervision nor received bytes act on it.
-void ConnectionController::ResetDialogueWithMessage(std::uint32_t code) {
+void ConnectionController::ResetDialogueWithMessage(ResultCode code) {
     Interrupt();
     pendingTransfer_ = TransferKind::None;
     activeTransfer_ = TransferKind::None;
     receiverFactoryValid_ = false;
     emitterFactoryValid_ = false;
-    buttons_.Btn_RFS_5 = false;
-    buttons_.Btn_EFS_3 = false;
     linkState_ = LinkState::Reporting;
     recognitionEnabled_ = false;
-    ShowResultMessage(code);
-    ResetEditorButtons();
+    const MessageResult answer = ShowResultMessage(code);
+    if (listener_ != nullptr) {
+        listener_->Reported(code, answer);
+    }
     port_.SetBreak(false);
     linkState_ = LinkState::Idle;
     faults_.Clear();
@@ -195,19 +168,7 @@ void ConnectionController::ResetDialogueWithMessage(std::uint32_t code) {
     longLayout_ = false;
     ExpectIdentification();
     recognitionEnabled_ = true;
-    LeaveEditorViews();
-}
-
-void ConnectionController::ResetEditorButtons() {
-    buttons_.Btn_RFS_1 = false;
-    buttons_.Btn_EFS_1 = false;
-    buttons_.Btn_RUS_1 = true;
-    buttons_.Btn_EUS_1 = true;
-    buttons_.Btn_RFS_2 = buttons_.Btn_EFS_2 = false;
-    buttons_.Btn_RUS_2 = buttons_.Btn_EUS_2 = false;
-    buttons_.factoryConfirmSeconds = 10;
-    buttons_.customerConfirmSeconds = 10;
-    buttons_.factorySaveReenable = true;
+    view_.LeaveUnitSettings();
 }
 
 void ConnectionController::BaudSwitch() {

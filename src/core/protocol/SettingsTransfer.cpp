@@ -1,6 +1,6 @@
-// Writing settings into the controller: the ten-second confirmation, the break that pulls
-// the controller out of its cycle, the records sent on its readiness, and the verdict from
-// the acknowledgement and the records it reports back.
+// Writing settings into the controller: the break that pulls the controller out of its
+// cycle, the records sent on its readiness, and the verdict from the acknowledgement and the
+// records it reports back.
 #include "core/app/Texts.h"
 #include "core/device/CustomerRecordBuilder.h"
 #include "core/protocol/ConnectionController.h"
@@ -12,66 +12,25 @@ namespace lcdiag {
 
 namespace {
 
-constexpr std::uint32_t ConfirmationExpired = 10;
 constexpr int FirstFirmwareWithBreakPulse = 110;
-
-bool IsReceiverKind(TransferKind kind) {
-    return kind == TransferKind::ReceiverFactory || kind == TransferKind::ReceiverCustomer;
-}
+constexpr TextId UnknownControllerMessage = 117;
 
 } // namespace
 
-void ConnectionController::BeginConfirmation(TransferKind kind) {
-    confirmStart_ = clock_.Now();
-    switch (kind) {
-    case TransferKind::ReceiverFactory:
-        buttons_.Btn_RFS_1 = false;
-        buttons_.Btn_RFS_2 = true;
-        break;
-    case TransferKind::EmitterFactory:
-        buttons_.Btn_EFS_1 = false;
-        buttons_.Btn_EFS_2 = true;
-        break;
-    case TransferKind::ReceiverCustomer:
-        buttons_.Btn_RUS_1 = false;
-        buttons_.Btn_RUS_2 = true;
-        break;
-    case TransferKind::EmitterCustomer:
-        buttons_.Btn_EUS_1 = false;
-        buttons_.Btn_EUS_2 = true;
-        break;
-    case TransferKind::None:
-        confirmStart_.reset();
-        break;
+bool ConnectionController::WriteSettings(const SettingsWrite& write) {
+    if (write.kind == TransferKind::None) {
+        return false;
     }
-}
-
-void ConnectionController::Confirm(TransferKind kind) {
-    bool& confirm = kind == TransferKind::ReceiverFactory    ? buttons_.Btn_RFS_2
-                    : kind == TransferKind::EmitterFactory   ? buttons_.Btn_EFS_2
-                    : kind == TransferKind::ReceiverCustomer ? buttons_.Btn_RUS_2
-                                                             : buttons_.Btn_EUS_2;
-    if (!confirm || !confirmStart_) {
-        return; // the window has closed: nothing may be sent
+    if (write.kind == TransferKind::ReceiverCustomer && !receiverFactoryValid_) {
+        texts_.ShowMessageId(msg::Warning | UnknownControllerMessage);
+        return false;
     }
-    confirm = false;
-    confirmStart_.reset();
-    StartTransfer(kind);
-}
-
-void ConnectionController::StartTransfer(TransferKind kind) {
-    if (kind == TransferKind::None) {
-        return;
-    }
-    if (kind == TransferKind::ReceiverCustomer && !receiverFactoryValid_) {
-        ShowMessageId(msg::Warning | 117);
-        return;
-    }
-    pendingTransfer_ = kind;
+    write_ = write;
+    pendingTransfer_ = write.kind;
     linkState_ = LinkState::TransferRequested;
     info_ = InfoTexts{};
     buffer_.Clear();
-    if (IsReceiverKind(kind)) {
+    if (IsReceiverKind(write.kind)) {
         ExpectOnly({kw::BreakSeenWaiting, kw::BreakSeen});
         receiverCycle_.Clear();
     } else {
@@ -80,8 +39,13 @@ void ConnectionController::StartTransfer(TransferKind kind) {
     }
     view_.Redraw();
     view_.RefreshInfo();
-    // Older receivers need the break held until they answer, newer ones take a pulse; the
-    // emitter always gets it held.
+    RequestBreak(write.kind);
+    return true;
+}
+
+// Older receivers need the break held until they answer, newer ones take a pulse; the
+// emitter always gets it held.
+void ConnectionController::RequestBreak(TransferKind kind) {
     if (IsReceiverKind(kind) && firmware_.version >= FirstFirmwareWithBreakPulse) {
         port_.SetBreak(true);
         Later(50, [this] {
@@ -125,10 +89,10 @@ void ConnectionController::OnReceiverReady(std::uint8_t handshake) {
         activeTransfer_ = pendingTransfer_;
         std::vector<std::uint8_t> record(static_cast<std::size_t>(BlockLength(block, layout)));
         if (factory) {
-            codec_.Encode(send_.receiverFactory.bytes, record, layout, block);
+            codec_.Encode(write_.receiverFactory.bytes, record, layout, block);
             SendKeyword(newKeywords ? kw::ReceiverStoreFactory : kw::ReceiverStoreFactoryOld);
         } else {
-            codec_.Encode(send_.receiverCustomer.bytes, record, layout, block);
+            codec_.Encode(write_.receiverCustomer.bytes, record, layout, block);
             SendKeyword(newKeywords ? kw::ReceiverStoreCustomer : kw::ReceiverStoreCustomerOld);
         }
         SendBytes(std::span(&answer, 1));
@@ -150,7 +114,7 @@ void ConnectionController::OnFactoryRecordStored() {
                 kw::FirmwareType1});
     const CustomerRecordContext context{firmware_, pcVersion_, pcClock_, codec_};
     const ReceiverCustomerRecord defaults =
-        BuildDefaultReceiverRecord(send_.receiverFactory, receiverFactory_, context);
+        BuildDefaultReceiverRecord(write_.receiverFactory, receiverFactory_, context);
     std::vector<std::uint8_t> record(
         static_cast<std::size_t>(BlockLength(BlockKind::Customer, CurrentLayout())));
     codec_.Encode(defaults.bytes, record, CurrentLayout(), BlockKind::Customer);
@@ -161,12 +125,14 @@ void ConnectionController::OnFactoryRecordStored() {
 
 void ConnectionController::JudgeReceiverReadBack() {
     if (activeTransfer_ == TransferKind::ReceiverFactory) {
-        SetResult(receiverFactory_.bytes == send_.receiverFactory.bytes ? 1 : 2);
+        SetResult(receiverFactory_.bytes == write_.receiverFactory.bytes
+                      ? ResultCode::FactoryStored
+                      : ResultCode::FactoryReadBackDiffers);
         return;
     }
     const ReceiverCustomerRecord* active = receiverCustomers_.ActiveRecord();
-    const bool same = active != nullptr && active->bytes == send_.receiverCustomer.bytes;
-    SetResult(same ? 4 : 5);
+    const bool same = active != nullptr && active->bytes == write_.receiverCustomer.bytes;
+    SetResult(same ? ResultCode::CustomerStored : ResultCode::CustomerReadBackDiffers);
 }
 
 // The frame is taken at once and nothing is expected during the wait, so a receive event in
@@ -199,15 +165,15 @@ void ConnectionController::SendEmitterRecords(TransferKind kind) {
     if (!factory) {
         Later(1, [this] {
             SendKeyword(kw::EmitterCustomerFollows);
-            Later(25, [this] { SendBytes(send_.emitterCustomer.bytes); });
+            Later(25, [this] { SendBytes(write_.emitterCustomer.bytes); });
         });
         return;
     }
     Later(1, [this] {
         SendKeyword(kw::EmitterFactoryFollows);
         Later(25, [this] {
-            SendBytes(send_.emitterFactory.bytes);
-            Later(25, [this] { SendBytes(send_.emitterFactoryCustomer.bytes); });
+            SendBytes(write_.emitterFactory.bytes);
+            Later(25, [this] { SendBytes(write_.emitterCustomer.bytes); });
         });
     });
 }
@@ -221,60 +187,27 @@ void ConnectionController::OnEmitterStored() {
 // The emitter's report after storing decides. A stored record that reads back other than it
 // was sent is a failed transfer, as for the receiver: 14 for the factory record (with its
 // customer record), 17 for the customer record.
-std::uint32_t ConnectionController::EmitterTransferResult() const {
+ResultCode ConnectionController::EmitterTransferResult() const {
+    using enum ResultCode;
     const bool factory = activeTransfer_ == TransferKind::EmitterFactory;
     const bool customer = activeTransfer_ == TransferKind::EmitterCustomer;
-    const bool factoryStored = emitterFactory_.bytes == send_.emitterFactory.bytes;
     if (factory && storedAcknowledged_) {
+        const bool factoryStored = emitterFactory_.bytes == write_.emitterFactory.bytes;
         const bool customerStored =
-            !emitterCustomerValid_ || emitterCustomer_.bytes == send_.emitterFactoryCustomer.bytes;
-        return factoryStored && customerStored ? 13 : 14;
+            !emitterCustomerValid_ || emitterCustomer_.bytes == write_.emitterCustomer.bytes;
+        return factoryStored && customerStored ? EmitterFactoryStored : EmitterFactoryFailed;
     }
     if (factory) {
-        return emitterCustomerValid_ ? 15 : 12;
+        return emitterCustomerValid_ ? EmitterFactoryNotAcknowledged : SettingsInvalid;
     }
     if (customer && emitterCustomerValid_ && storedAcknowledged_) {
-        return emitterCustomer_.bytes == send_.emitterCustomer.bytes ? 16 : 17;
+        return emitterCustomer_.bytes == write_.emitterCustomer.bytes ? EmitterCustomerStored
+                                                                      : EmitterCustomerFailed;
     }
     if (customer) {
-        return emitterCustomerValid_ ? 18 : 17;
+        return emitterCustomerValid_ ? EmitterCustomerNotAcknowledged : EmitterCustomerFailed;
     }
-    return emitterCustomerValid_ ? 0 : 12;
-}
-
-void ConnectionController::RunConfirmationCountdown() {
-    if (!confirmStart_) {
-        return;
-    }
-    const int mode = view_.ViewMode();
-    if (mode != 3 && mode != 4) {
-        return;
-    }
-    const std::uint32_t elapsed = Elapsed(*confirmStart_, clock_.Now());
-    if (elapsed > ConfirmWindow) {
-        ExpireConfirmation(mode == 3);
-        return;
-    }
-    const int seconds = 10 - static_cast<int>(elapsed / 1000);
-    (mode == 3 ? buttons_.factoryConfirmSeconds : buttons_.customerConfirmSeconds) = seconds;
-}
-
-void ConnectionController::ExpireConfirmation(bool factoryPage) {
-    if (factoryPage) {
-        buttons_.Btn_RFS_1 = buttons_.Btn_RFS_2 = false;
-        buttons_.Btn_EFS_1 = buttons_.Btn_EFS_2 = false;
-        buttons_.factorySaveReenable = true;
-        buttons_.factoryConfirmSeconds = 10;
-    } else {
-        buttons_.Btn_RUS_2 = buttons_.Btn_EUS_2 = false;
-        buttons_.Btn_RUS_1 = buttons_.Btn_EUS_1 = true;
-        buttons_.customerConfirmSeconds = 10;
-    }
-    confirmStart_.reset();
-    // A result already waiting for the reporter (a reset among them) must not be replaced.
-    if (resultCode_ == 0) {
-        SetResult(ConfirmationExpired);
-    }
+    return emitterCustomerValid_ ? None : SettingsInvalid;
 }
 
 } // namespace lcdiag

@@ -13,11 +13,11 @@ constexpr TextId FirstNoteText = 8000;
 constexpr int IncompatibilityNote = 5;
 
 // The concatenated parts of the paragraph that starts at `block`, and how many there were.
-std::pair<std::string, int> ParagraphText(TextId block) {
+std::pair<std::string, int> ParagraphText(const Texts& texts, TextId block) {
     std::string text;
     int parts = 0;
-    while (TextExists(block + static_cast<TextId>(parts))) {
-        text += GetText(block + static_cast<TextId>(parts));
+    while (texts.TextExists(block + static_cast<TextId>(parts))) {
+        text += texts.GetText(block + static_cast<TextId>(parts));
         ++parts;
     }
     return {text, parts};
@@ -40,17 +40,17 @@ std::optional<NoteParagraph> TableParagraph(const std::string& text) {
 
 } // namespace
 
-SafetyNote AssembleSafetyNote(int mode, const NoteArgs& args) {
+SafetyNote AssembleSafetyNote(const Texts& texts, int mode, const NoteArgs& args) {
     SafetyNote note;
     note.number = std::clamp(mode, 0, SafetyNote::Count - 1) + 1;
     const auto n = static_cast<TextId>(note.number);
-    note.title = GetText(FirstNoteText + 50 + n);
+    note.title = texts.GetText(FirstNoteText + 50 + n);
     if (note.number != IncompatibilityNote) {
-        note.checkBoxText = GetText(FirstNoteText + n);
+        note.checkBoxText = texts.GetText(FirstNoteText + n);
     }
     std::size_t nextArg = 0;
     for (TextId k = 0;;) {
-        auto [text, parts] = ParagraphText(FirstNoteText + 100 * n + 10 * k);
+        auto [text, parts] = ParagraphText(texts, FirstNoteText + 100 * n + 10 * k);
         if (parts == 0) {
             break;
         }

@@ -6,6 +6,8 @@
 
 namespace lcdiag {
 
+class Texts;
+
 // One paragraph of a safety note: mark-up text, or a grid table of columns x rows cells.
 struct NoteParagraph {
     bool table = false;
@@ -32,6 +34,6 @@ using NoteArgs = std::array<std::string, 5>;
 // Note `mode` + 1 (mode 0-4). Paragraph k is made of the texts 8000 + 100 n + 10 k, + 1,
 // + 2, ... as long as they exist; a paragraph of ten parts or more takes the next block's ids
 // too. "#ccrr" at a paragraph's start makes it a table (left out when cc or rr is 0).
-SafetyNote AssembleSafetyNote(int mode, const NoteArgs& args);
+SafetyNote AssembleSafetyNote(const Texts& texts, int mode, const NoteArgs& args);
 
 } // namespace lcdiag

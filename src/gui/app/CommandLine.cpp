@@ -12,9 +12,13 @@ bool IsProgramOption(const std::string& arg) {
 }
 
 // The views a user can start in, by the names of the View menu's pictures and pages.
-std::optional<int> ViewModeNamed(const std::string& name) {
-    static constexpr std::pair<const char*, int> Views[] = {
-        {"bar", 1}, {"lines", 2}, {"history", 5}, {"status", 7}, {"calculator", 8}};
+std::optional<ViewMode> ViewModeNamed(const std::string& name) {
+    static constexpr std::pair<const char*, ViewMode> Views[] = {
+        {"bar", ViewMode::Bar},
+        {"lines", ViewMode::Lines},
+        {"history", ViewMode::History},
+        {"status", ViewMode::Status},
+        {"calculator", ViewMode::Calculator}};
     for (const auto& [viewName, mode] : Views) {
         if (name == viewName) {
             return mode;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/device/ControllerType.h"
+#include "core/views/ViewMode.h"
 
 #include <optional>
 #include <string>
@@ -23,7 +24,7 @@ struct CommandLine {
     std::optional<SimulationRequest> simulation;
     std::optional<std::string> screenshotFile; // "--screenshot FILE": save the window and quit
     int screenshotDelayMs = 1500;              // "--after MS"
-    std::optional<int> viewMode;               // "--view NAME": the view mode to start in
+    std::optional<ViewMode> viewMode;          // "--view NAME": the view mode to start in
 };
 
 inline constexpr int MaxScreenshotDelayMs = 3600000;

@@ -21,6 +21,7 @@ namespace {
 
 constexpr TextId MsgPasswordChanged = 155;
 constexpr TextId MsgRestartNeeded = 175;
+constexpr TextId ManufacturerVersion = 1002;
 constexpr TextId ConnectCaption = 5700;
 constexpr TextId DisconnectCaption = 5701;
 
@@ -104,16 +105,16 @@ TextId MenuTextId(TextId parent, int position) {
 }
 
 // Captions only where the language or the built-in table holds the id; separators stay.
-void CaptionItems(const QList<QAction*>& items, TextId parent) {
+void CaptionItems(const Texts& texts, const QList<QAction*>& items, TextId parent) {
     int position = 0;
     for (QAction* item : items) {
         const TextId id = MenuTextId(parent, ++position);
         item->setProperty("textId", id);
-        if (!item->isSeparator() && TextExists(id)) {
-            item->setText(QString::fromStdString(GetText(id)));
+        if (!item->isSeparator() && texts.TextExists(id)) {
+            item->setText(QString::fromStdString(texts.GetText(id)));
         }
         if (QMenu* menu = item->menu()) {
-            CaptionItems(menu->actions(), id);
+            CaptionItems(texts, menu->actions(), id);
         }
     }
 }
@@ -204,7 +205,7 @@ void TFRM_Main::BuildMenu() {
 // Captions every item from its text id; again after a language change. The connect item
 // keeps saying what it does now.
 void TFRM_Main::CaptionMenu() {
-    CaptionItems(menuBar()->actions(), 0);
+    CaptionItems(texts_, menuBar()->actions(), 0);
     const bool connected = activePort_ != nullptr && activePort_->Connected();
     SetConnectCaption(connected ? DisconnectCaption : ConnectCaption);
 }
@@ -218,7 +219,7 @@ QMenu* TFRM_Main::SubMenu(const char* name) const {
 }
 
 void TFRM_Main::SetConnectCaption(TextId id) {
-    Item("MNU_Connect")->setText(QString::fromStdString(GetText(id)));
+    Item("MNU_Connect")->setText(QString::fromStdString(texts_.GetText(id)));
 }
 
 // The screen profiles as radio items; a profile larger than the screen cannot be chosen.
@@ -279,13 +280,13 @@ void TFRM_Main::MNU_FileClick(QAction* item) {
 void TFRM_Main::MNU_ViewClick(QAction* item) {
     switch (TagOf(item)) {
     case 1:
-        SetViewMode(1);
+        SetViewMode(ViewMode::Bar);
         break;
     case 2:
-        SetViewMode(7);
+        SetViewMode(ViewMode::Status);
         break;
     case 3:
-        SetViewMode(2);
+        SetViewMode(ViewMode::Lines);
         break;
     case 51:
     case 52:
@@ -308,27 +309,26 @@ void TFRM_Main::SetDimensioning(int mode) {
     }
     dimensioning_ = mode;
     RegWriteInteger(*setup_.preferences, PreferenceKeyPath(), pref::Dimensions, mode);
-    // The history view redraws the fault entry on display here when it is shown (mode 5).
     RequestRedraw();
 }
 
 void TFRM_Main::MNU_ParamClick(QAction* item) {
     switch (TagOf(item)) {
     case 1: {
-        const int result = ShowPasswordDialog(PasswordChange);
+        const int result = ShowPasswordDialog(PasswordMode::ChangePassword);
         if (result == 1 || result == 2) {
-            ShowMessageId(msg::Information | MsgPasswordChanged);
+            texts_.ShowMessageId(msg::Information | MsgPasswordChanged);
         }
         break;
     }
     case 3:
-        SetViewMode(3);
+        SetViewMode(ViewMode::FactorySettings);
         break;
     case 5:
-        SetViewMode(4);
+        SetViewMode(ViewMode::CustomerSettings);
         break;
     case 7:
-        SetViewMode(8);
+        SetViewMode(ViewMode::Calculator);
         break;
     default:
         break;
@@ -339,9 +339,9 @@ void TFRM_Main::MNU_InfoClick(QAction* item) {
     if (TagOf(item) != 1) {
         return;
     }
-    TFRM_About about(this);
+    TFRM_About about(texts_, this);
     about.SetUp({products_.windowTitle, products_.productLabel, products_.deviceName,
-                 variant_.ManufacturerFunctions()});
+                 variant_.ManufacturerFunctions() ? texts_.GetText(ManufacturerVersion) : ""});
     about.exec();
 }
 
@@ -354,11 +354,12 @@ void TFRM_Main::MNU_ConnectClick() {
         if (activePort_->Connected()) {
             activePort_->Close();
         } else if (activePort_->Kind() != PortKind::UsbAdapter ||
-                   SearchUSBDevice(*comPort_, [](std::uint32_t code) { ShowMessageId(code); })) {
+                   SearchUSBDevice(*comPort_,
+                                   [this](std::uint32_t code) { texts_.ShowMessageId(code); })) {
             activePort_->Open();
         }
     } catch (const std::exception& error) {
-        ShowException(error);
+        ShowException(texts_, error);
     }
 }
 
@@ -372,8 +373,8 @@ void TFRM_Main::MNU_PSetClick(QAction* item) {
         return;
     }
     try {
-        const auto stored = lcdiag::MNU_PSetClick(*comPort_, *entry,
-                                                  [](std::uint32_t code) { ShowMessageId(code); });
+        const auto stored = lcdiag::MNU_PSetClick(
+            *comPort_, *entry, [this](std::uint32_t code) { texts_.ShowMessageId(code); });
         if (stored) {
             RegWriteString(*setup_.preferences, PreferenceKeyPath(), pref::ComPort, *stored);
             checkedPort_ = item;
@@ -381,7 +382,7 @@ void TFRM_Main::MNU_PSetClick(QAction* item) {
                                                            : PortKind::SerialPort);
         }
     } catch (const std::exception& error) {
-        ShowException(error);
+        ShowException(texts_, error);
     }
     if (checkedPort_ != nullptr) {
         checkedPort_->setChecked(true);
@@ -392,12 +393,12 @@ void TFRM_Main::MNU_PSetClick(QAction* item) {
 
 void TFRM_Main::MNU_ResClick(QAction* item) {
     RegWriteInteger(*setup_.preferences, PreferenceKeyPath(), pref::Resolution, TagOf(item));
-    ShowMessageId(msg::Information | MsgRestartNeeded);
+    texts_.ShowMessageId(msg::Information | MsgRestartNeeded);
     item->setChecked(true);
 }
 
 void TFRM_Main::MNU_LangClick(QAction* item) {
-    if (ChooseLanguage(locale_, TagOf(item), *setup_.preferences)) {
+    if (ChooseLanguage(locale_, TagOf(item), *setup_.preferences, texts_)) {
         item->setChecked(true);
         CaptionMenu();
     }

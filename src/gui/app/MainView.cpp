@@ -1,8 +1,9 @@
-// The main window's central area: the scroll box with the picture and the pages, the view
-// modes, the fault window, the view size and fonts of the screen profile.
+// The main window's central area: the scroll box with the picture and the pages, the page
+// registry and switch, the fault window, the view size and fonts of the screen profile.
 #include "core/app/ScreenProfile.h"
-#include "core/app/Texts.h"
+#include "core/editors/SaveConfirmation.h"
 #include "gui/app/BrandLogo.h"
+#include "gui/app/PanelPages.h"
 #include "gui/app/TFRM_Main.h"
 #include "gui/app/TPictureBox.h"
 #include "gui/views/ViewPictures.h"
@@ -24,17 +25,16 @@ namespace lcdiag {
 namespace {
 
 constexpr TextId BeamDiagnosticsCaption = 1034;
-constexpr TextId TeachCaption = 1031;
 constexpr TextId OkCaption = 1032;
 constexpr TextId CancelCaption = 1033;
 constexpr int ButtonGap = 4;
 constexpr int CheckBoxInset = 8;
 constexpr int FaultRows = 5;
 
-// The panels of the pages that are not pictures, in the order of pages_.
-constexpr std::array<const char*, 4> PageNames = {"Pnl_FabSetFrame", "Pnl_UserSetFrame",
-                                                  "Pnl_HistoryFrame", "Pnl_CalcSecurityDistance"};
-enum Page { FabSet, UserSet, History, SafetyDistance };
+// The panels of the pages that are not pictures, in the order of panels_.
+constexpr std::array<const char*, 4> PanelNames = {"Pnl_FabSetFrame", "Pnl_UserSetFrame",
+                                                   "Pnl_HistoryFrame", "Pnl_CalcSecurityDistance"};
+enum Panel { FabSet, UserSet, History, SafetyDistance };
 
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
@@ -64,26 +64,23 @@ void TFRM_Main::BuildViewArea() {
     Img_Main = Named(new TPictureBox(scrollContent_), "Img_Main");
     ScrlBr1 = Named(new QScrollBar(Qt::Vertical, scrollContent_), "ScrlBr1");
     Btn_Main_1 = Named(new QPushButton(scrollContent_), "Btn_Main_1");
-    Btn_Main_2 = Named(new QPushButton(Q(GetText(OkCaption)), scrollContent_), "Btn_Main_2");
-    Btn_Main_3 = Named(new QPushButton(Q(GetText(CancelCaption)), scrollContent_), "Btn_Main_3");
-    ChckBx_Main_1 =
-        Named(new QCheckBox(Q(GetText(BeamDiagnosticsCaption)), scrollContent_), "ChckBx_Main_1");
+    Btn_Main_2 = Named(new QPushButton(Q(texts_.GetText(OkCaption)), scrollContent_), "Btn_Main_2");
+    Btn_Main_3 =
+        Named(new QPushButton(Q(texts_.GetText(CancelCaption)), scrollContent_), "Btn_Main_3");
+    ChckBx_Main_1 = Named(new QCheckBox(Q(texts_.GetText(BeamDiagnosticsCaption)), scrollContent_),
+                          "ChckBx_Main_1");
     for (QWidget* control :
          std::initializer_list<QWidget*>{Btn_Main_1, Btn_Main_2, Btn_Main_3, ChckBx_Main_1}) {
         control->resize(control->sizeHint());
     }
-    for (std::size_t page = 0; page < pages_.size(); ++page) {
-        pages_[page] = Named(new QFrame(scrollContent_), PageNames[page]);
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             ScrlBr1, Img_Main, Btn_Main_1, Btn_Main_2, Btn_Main_3, ChckBx_Main_1}) {
+        control->hide(); // each page shows the controls it uses
     }
-    connect(ScrlBr1, &QScrollBar::valueChanged, this, [this] { RequestRedraw(); });
-    connect(ChckBx_Main_1, &QCheckBox::toggled, this, [this](bool checked) {
-        if (pictures_) {
-            pictures_->SetBeamDiagnostics(checked);
-        }
-        RequestRedraw();
-    });
-    Img_Main->onPress = [this](QPoint at) { ClickSelectionPage(at); };
-    HideViewControls();
+    for (std::size_t panel = 0; panel < panels_.size(); ++panel) {
+        panels_[panel] = Named(new QFrame(scrollContent_), PanelNames[panel]);
+        panels_[panel]->hide();
+    }
 
     Pnl_ErrorFrame = Named(new QFrame(central), "Pnl_ErrorFrame");
     auto* faultLayout = new QVBoxLayout(Pnl_ErrorFrame);
@@ -137,12 +134,36 @@ void TFRM_Main::CreatePictures() {
     const ViewBuild build{variant_.ManufacturerFunctions(), variant_.Brand()};
     pictures_ = std::make_unique<ViewPictures>(profile_, viewSize_, build,
                                                ViewColours::FromPalette(palette()), BrandLogo(),
-                                               Btn_Main_2->height());
+                                               Btn_Main_2->height(), texts_);
     pictures_->OutputInfo(controller_->Info());
     QRect place = pictures_->ScrollBarPlace();
     place.setWidth(ScrlBr1->sizeHint().width());
     beamScrollPlace_ = place;
     ScrlBx_MainResize();
+}
+
+// One page per view mode; the factory settings exist only with manufacturer functions, and
+// the user settings ask for their password only without them.
+void TFRM_Main::CreatePages() {
+    liveArea_ = {pictures_.get(), Img_Main, ScrlBr1, Btn_Main_2, Btn_Main_3, ChckBx_Main_1};
+    const bool manufacturer = variant_.ManufacturerFunctions();
+    pages_[ViewMode::Bar] = std::make_unique<TBarPage>(*this, liveArea_);
+    pages_[ViewMode::Lines] = std::make_unique<TLinesPage>(*this, liveArea_, manufacturer);
+    if (manufacturer) {
+        pages_[ViewMode::FactorySettings] = std::make_unique<TPanelPage>(*panels_[FabSet]);
+    }
+    pages_[ViewMode::CustomerSettings] =
+        std::make_unique<TUserSettingsPage>(*panels_[UserSet], *this, !manufacturer);
+    pages_[ViewMode::History] = std::make_unique<TPanelPage>(*panels_[History]);
+    pages_[ViewMode::BeamSelection] = std::make_unique<TBeamSelectionPage>(*this, liveArea_);
+    pages_[ViewMode::Status] = std::make_unique<TStatusPage>(*this, liveArea_);
+    pages_[ViewMode::Calculator] =
+        std::make_unique<TCalculatorPage>(*panels_[SafetyDistance], *this, profile_, viewSize_);
+}
+
+TPage* TFRM_Main::PageOf(ViewMode mode) const {
+    const auto page = pages_.find(mode);
+    return page != pages_.end() ? page->second.get() : nullptr;
 }
 
 bool TFRM_Main::eventFilter(QObject* watched, QEvent* event) {
@@ -154,7 +175,7 @@ bool TFRM_Main::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // The picture stays at its size: centred when the box is larger, scrolled when it is smaller.
-// The pages take the picture's rectangle, the buttons its bottom-right corner.
+// The panels take the picture's rectangle, the buttons its bottom-right corner.
 void TFRM_Main::ScrlBx_MainResize() {
     const QSize client = ScrlBx_Main->viewport()->size();
     const QSize image = Img_Main->size();
@@ -164,8 +185,8 @@ void TFRM_Main::ScrlBx_MainResize() {
                         image);
     Img_Main->move(picture.topLeft());
     ScrlBr1->setGeometry(beamScrollPlace_.translated(picture.topLeft()));
-    for (QFrame* page : pages_) {
-        page->setGeometry(picture);
+    for (QFrame* panel : panels_) {
+        panel->setGeometry(picture);
     }
     const QPoint corner = picture.bottomRight() + QPoint(1, 1);
     Btn_Main_3->move(corner - QPoint(Btn_Main_3->width(), Btn_Main_3->height()));
@@ -175,103 +196,49 @@ void TFRM_Main::ScrlBx_MainResize() {
                                         CheckBoxInset + ChckBx_Main_1->height()));
 }
 
-bool TFRM_Main::SetViewMode(int mode, bool force) {
-    if (mode < 1 || mode > 8 || (mode == 3 && !variant_.ManufacturerFunctions())) {
+// The page of the mode replaces the one shown; a page that cannot be filled sends the window
+// back to the page before, not to an empty area.
+bool TFRM_Main::SetViewMode(ViewMode mode, bool force) {
+    TPage* page = PageOf(mode);
+    if (page == nullptr) {
         return false;
     }
     if (mode == viewMode_ && !force) {
         return true;
     }
-    if (mode == 4 && !variant_.ManufacturerFunctions() && !settingsUnlocked_) {
-        const int result = ShowPasswordDialog(PasswordUserSettings);
-        if (result != 1 && result != 2) {
-            return false;
-        }
-        settingsUnlocked_ = true;
+    if (!page->Admit()) {
+        return false;
     }
-    const int previous = viewMode_;
-    calculatorExitMode_ = mode == 8 ? previous : calculatorExitMode_;
+    const ViewMode previous = viewMode_;
+    if (TPage* shown = PageOf(previous)) {
+        shown->Leave();
+    }
     viewMode_ = mode;
-    HideViewControls();
-    if (!ShowPage(mode, previous)) {
-        SetViewMode(previous, true); // back to the page before, not to an empty area
+    confirmation_->PageSwitched();
+    if (!page->Enter(previous)) {
+        SetViewMode(previous, true);
         return false;
     }
     return true;
 }
 
-void TFRM_Main::HideViewControls() {
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             ScrlBr1, Img_Main, Btn_Main_1, Btn_Main_2, Btn_Main_3, ChckBx_Main_1}) {
-        control->hide();
-    }
-    ChckBx_Main_1->setChecked(false);
-    // The editors' send buttons (Btn_RFS_1, Btn_RFS_2, Btn_RUS_2, Btn_EFS_1, Btn_EFS_2,
-    // Btn_EUS_2) are disabled here.
-    for (QFrame* page : pages_) {
-        page->hide();
+void TFRM_Main::LeaveUnitSettings() {
+    const TPage* page = PageOf(viewMode_);
+    if (page != nullptr && page->ShowsUnitSettings()) {
+        SetViewMode(ViewMode::Bar);
     }
 }
 
-// Shows the controls of the mode; false when its page could not be filled.
-bool TFRM_Main::ShowPage(int mode, int previous) {
-    switch (mode) {
-    case 1:
-        RunTimerCycleNow();
-        ScrlBr1->show();
-        Img_Main->show();
-        return true;
-    case 2:
-        RunTimerCycleNow();
-        Img_Main->show();
-        ChckBx_Main_1->setVisible(variant_.ManufacturerFunctions());
-        return true;
-    case 3:
-        pages_[FabSet]->show();
-        FillPage(mode);
-        return true;
-    case 4:
-        pages_[UserSet]->show(); // coming back from the beam selection keeps the edits
-        return previous == 6 || FillPage(mode);
-    case 5:
-        pages_[History]->show();
-        return FillPage(mode);
-    case 6:
-        RunTimerCycleNow();
-        Img_Main->show();
-        // A teach selection takes the interrupted beams over: its accept button says so.
-        Btn_Main_2->setText(
-            Q(GetText(beamSelection_.mode == BeamSelectionMode::Teach ? TeachCaption : OkCaption)));
-        Btn_Main_2->resize(Btn_Main_2->sizeHint());
-        ScrlBx_MainResize(); // a longer caption moves the button's left edge
-        Btn_Main_2->show();
-        Btn_Main_3->show();
-        return true;
-    case 7: {
-        // The status view starts without a time-out.
-        const bool running = Timer1->isActive();
-        Timer1->stop();
-        if (controller_) {
-            controller_->Stamp();
-        }
-        RunTimerCycleNow();
-        if (running) {
-            Timer1->start();
-        }
-        Img_Main->show();
-        return true;
+// The page syncs every tick; it redraws when the mode changed since its last drawing or a
+// redraw was requested (a cycle arrived, the scroll position moved, the unit or its
+// information changed).
+void TFRM_Main::SyncPage() {
+    const bool redraw = viewMode_ != drawnMode_ || redrawRequested_;
+    drawnMode_ = viewMode_;
+    redrawRequested_ = false;
+    if (TPage* page = PageOf(viewMode_)) {
+        page->Sync(redraw);
     }
-    case 8:
-        pages_[SafetyDistance]->show();
-        FillPage(mode);
-        return true;
-    default:
-        return false;
-    }
-}
-
-void TFRM_Main::RunTimerCycleNow() {
-    Timer1Timer();
 }
 
 // The fault list panel shows the fault list: entries newest first, each with its code,
@@ -284,7 +251,7 @@ void TFRM_Main::SyncFaultWindow() {
     LstBx_Error->clear();
     for (const FaultEntry& entry : Faults().Entries()) {
         auto* item =
-            new QListWidgetItem(Q(GetText(static_cast<TextId>(entry.textId))), LstBx_Error);
+            new QListWidgetItem(Q(texts_.GetText(static_cast<TextId>(entry.textId))), LstBx_Error);
         item->setData(Qt::UserRole, entry.code);
     }
     Pnl_ErrorFrame->setVisible(Faults().PanelVisible());

@@ -5,14 +5,11 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QPushButton>
+#include <array>
 #include <ostream>
-#include <vector>
 
 namespace lcdiag {
 namespace {
-
-constexpr std::array<MessageKind, 4> Kinds = {MessageKind::Fault, MessageKind::Confirmation,
-                                              MessageKind::Warning, MessageKind::Information};
 
 struct ButtonPair {
     MessageResult result;
@@ -28,23 +25,6 @@ constexpr std::array<ButtonPair, 7> ButtonPairs = {{
     {MessageResult::Yes, QMessageBox::Yes},
     {MessageResult::No, QMessageBox::No},
 }};
-
-std::vector<MessageResult> ButtonsOf(MessageButtons buttons) {
-    using R = MessageResult;
-    switch (buttons) {
-    case MessageButtons::Ok:
-        return {R::Ok};
-    case MessageButtons::OkCancel:
-        return {R::Ok, R::Cancel};
-    case MessageButtons::AbortRetryIgnore:
-        return {R::Abort, R::Retry, R::Ignore};
-    case MessageButtons::YesNoCancel:
-        return {R::Yes, R::No, R::Cancel};
-    case MessageButtons::YesNo:
-        return {R::Yes, R::No};
-    }
-    return {R::Ok};
-}
 
 QMessageBox::StandardButton StandardButtonOf(MessageResult result) {
     for (const ButtonPair& pair : ButtonPairs) {
@@ -78,14 +58,6 @@ QMessageBox::Icon IconOf(MessageKind kind) {
     return QMessageBox::Critical;
 }
 
-std::size_t IndexOf(MessageKind kind) {
-    return static_cast<std::size_t>(kind);
-}
-
-std::size_t IndexOf(MessageResult result) {
-    return static_cast<std::size_t>(result);
-}
-
 // The texts carry Windows line ends.
 QString ShownText(const std::string& text) {
     return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -93,55 +65,28 @@ QString ShownText(const std::string& text) {
 
 } // namespace
 
-TQtMessageDialogs::TQtMessageDialogs() {
-    for (const MessageKind kind : Kinds) {
-        captions_[IndexOf(kind)] = QString::fromStdString(GetText(CaptionTextId(kind)));
-    }
-    for (const ButtonPair& pair : ButtonPairs) {
-        buttonLabels_[IndexOf(pair.result)] =
-            QString::fromStdString(GetText(ButtonTextId(pair.result)));
-    }
-}
-
-MessageResult TQtMessageDialogs::Show(MessageKind kind, MessageButtons buttons,
-                                      const std::string& text) {
-    QMessageBox box(IconOf(kind), captions_[IndexOf(kind)], ShownText(text));
+MessageResult TQtMessageDialogs::Show(const DialogMessage& message) {
+    QMessageBox box(IconOf(message.kind), ShownText(message.caption), ShownText(message.text));
     box.setTextFormat(Qt::PlainText); // language texts are not markup
-    const std::vector<MessageResult> shown = ButtonsOf(buttons);
-    for (const MessageResult result : shown) {
-        QAbstractButton* button = box.addButton(StandardButtonOf(result));
-        button->setText(buttonLabels_[IndexOf(result)]);
+    for (const DialogMessage::Button& shown : message.buttons) {
+        box.addButton(StandardButtonOf(shown.result))->setText(ShownText(shown.label));
     }
-    box.setDefaultButton(StandardButtonOf(shown.front()));
-    box.setEscapeButton(box.button(StandardButtonOf(DismissResult(buttons))));
+    if (!message.buttons.empty()) {
+        box.setDefaultButton(StandardButtonOf(message.buttons.front().result));
+    }
+    box.setEscapeButton(box.button(StandardButtonOf(message.dismissed)));
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
-    return clicked != nullptr ? ResultOf(box.standardButton(clicked)) : DismissResult(buttons);
+    return clicked != nullptr ? ResultOf(box.standardButton(clicked)) : message.dismissed;
 }
 
-MessageResult TStreamMessageDialogs::Show(MessageKind kind, MessageButtons buttons,
-                                          const std::string& text) {
-    out_ << GetText(CaptionTextId(kind)) << ": " << ShownText(text).toStdString() << '\n';
-    return DismissResult(buttons);
+MessageResult TStreamMessageDialogs::Show(const DialogMessage& message) {
+    out_ << message.caption << ": " << ShownText(message.text).toStdString() << '\n';
+    return message.dismissed;
 }
 
-MessageResult DismissResult(MessageButtons buttons) {
-    switch (buttons) {
-    case MessageButtons::Ok:
-        return MessageResult::Ok;
-    case MessageButtons::OkCancel:
-    case MessageButtons::YesNoCancel:
-        return MessageResult::Cancel;
-    case MessageButtons::AbortRetryIgnore:
-        return MessageResult::Abort;
-    case MessageButtons::YesNo:
-        return MessageResult::No;
-    }
-    return MessageResult::Ok;
-}
-
-void ShowException(const std::exception& error) {
-    ShowMessageText(msg::Fault, error.what());
+void ShowException(const Texts& texts, const std::exception& error) {
+    texts.ShowMessageText(msg::Fault, error.what());
 }
 
 } // namespace lcdiag

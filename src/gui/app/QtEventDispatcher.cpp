@@ -8,11 +8,11 @@
 namespace lcdiag {
 namespace {
 
-void RunReportingFailures(const std::function<void()>& job) {
+void RunReportingFailures(const Texts& texts, const std::function<void()>& job) {
     try {
         job();
     } catch (const std::exception& error) {
-        ShowException(error);
+        ShowException(texts, error);
     }
 }
 
@@ -20,16 +20,17 @@ void RunReportingFailures(const std::function<void()>& job) {
 
 void TQtEventDispatcher::Post(std::function<void()> job) {
     QMetaObject::invokeMethod(
-        &receiver_, [job = std::move(job)] { RunReportingFailures(job); }, Qt::QueuedConnection);
+        &receiver_, [this, job = std::move(job)] { RunReportingFailures(texts_, job); },
+        Qt::QueuedConnection);
 }
 
-QSocketNotifier* WatchDevices(TUsbClass& watcher, QObject* parent) {
+QSocketNotifier* WatchDevices(TUsbClass& watcher, QObject* parent, const Texts& texts) {
     if (watcher.Handle() < 0) {
         return nullptr;
     }
     auto* notifier = new QSocketNotifier(watcher.Handle(), QSocketNotifier::Read, parent);
-    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [&watcher] {
-        RunReportingFailures([&watcher] { watcher.ProcessNotices(); });
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [&watcher, &texts] {
+        RunReportingFailures(texts, [&watcher] { watcher.ProcessNotices(); });
     });
     return notifier;
 }

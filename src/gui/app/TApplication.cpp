@@ -1,7 +1,8 @@
 #include "gui/app/TApplication.h"
 
 #include "core/app/Texts.h"
-#include "gui/app/MessageBoxes.h"
+
+#include <iostream>
 
 namespace lcdiag {
 
@@ -9,11 +10,19 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
-        ShowException(error);
+        ShowError(error.what());
     } catch (...) {
-        ShowMessageText(msg::Fault, {}); // "Unknown Fault!"
+        ShowError(""); // "Unknown Fault!"
     }
     return false;
+}
+
+void TApplication::ShowError(const char* what) const {
+    if (texts_ == nullptr) {
+        std::cerr << "lcdiag: " << (*what != '\0' ? what : "unknown fault") << '\n';
+        return;
+    }
+    texts_->ShowMessageText(msg::Fault, what);
 }
 
 } // namespace lcdiag

@@ -15,7 +15,6 @@
 namespace lcdiag {
 namespace {
 
-constexpr TextId ManufacturerVersion = 1002;
 constexpr TextId OkButton = 6030;
 constexpr TextId AboutCaption = 257;
 constexpr int Margin = 10;
@@ -46,9 +45,9 @@ public:
 
     void Version() {
         const QString version = Q(VersionText(ProgramFileVersion()));
-        if (texts_.manufacturerVersion) {
+        if (!texts_.manufacturerVersion.empty()) {
             painter_.setFont(AboutFont(8, true, true));
-            RightAligned(Q(GetText(ManufacturerVersion)));
+            RightAligned(Q(texts_.manufacturerVersion));
         }
         const QString comments = Q(GetVersionString("Comments"));
         painter_.setFont(AboutFont(8));
@@ -101,8 +100,9 @@ private:
 
 } // namespace
 
-TFRM_About::TFRM_About(QWidget* parent)
-    : QDialog(parent), Image1(new QLabel(this)), Button1(new QPushButton(this)) {
+TFRM_About::TFRM_About(const Texts& language, QWidget* parent)
+    : QDialog(parent), language_(language), Image1(new QLabel(this)),
+      Button1(new QPushButton(this)) {
     setObjectName(QStringLiteral("FRM_About"));
     Image1->setObjectName(QStringLiteral("Image1"));
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -128,12 +128,12 @@ void TFRM_About::SetUp(const AboutTexts& texts) {
     Image1->setPixmap(QPixmap::fromImage(picture));
     Image1->setGeometry(0, 0, picture.width(), picture.height());
 
-    Button1->setText(Q(GetText(OkButton)));
+    Button1->setText(Q(language_.GetText(OkButton)));
     Button1->resize(Button1->sizeHint());
     Button1->move((picture.width() - Button1->width()) / 2, bottom + Margin);
     setFixedSize(picture.width(),
                  std::max(picture.height(), Button1->geometry().bottom() + Margin));
-    setWindowTitle(Q(GetTextStr(AboutCaption, texts.windowTitle)));
+    setWindowTitle(Q(language_.GetTextStr(AboutCaption, texts.windowTitle)));
 }
 
 } // namespace lcdiag

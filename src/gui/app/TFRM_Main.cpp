@@ -6,12 +6,13 @@
 #include "core/app/TextLines.h"
 #include "core/app/Texts.h"
 #include "core/app/Version.h"
+#include "core/editors/SaveConfirmation.h"
 #include "gui/app/MessageBoxes.h"
+#include "gui/app/PanelPages.h"
 #include "gui/app/ProgramVersion.h"
 #include "gui/app/QtConnectionTimers.h"
 #include "gui/app/SimulatedDevice.h"
 #include "gui/app/TPictureBox.h"
-#include "gui/safety/CalcSafetyDistance.h"
 #include "gui/safety/TFRM_Password.h"
 #include "gui/safety/TFRM_Warnings.h"
 #include "gui/views/ViewPictures.h"
@@ -22,12 +23,9 @@
 #include "platform/serial/UsbAdapter.h"
 
 #include <QCloseEvent>
-#include <QFrame>
-#include <QScrollBar>
-#include <QSignalBlocker>
+#include <QScrollArea>
 #include <QSocketNotifier>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <iostream>
 #include <stdexcept>
 #include <utility>
@@ -36,10 +34,7 @@ namespace lcdiag {
 namespace {
 
 constexpr TextId MsgComPortNotOpened = 102;
-constexpr TextId SynchronisationBeamWarning = 140;
 constexpr int CyclicInterval = 25;
-constexpr std::uint32_t ProtectedStartCode = 19;
-constexpr std::size_t CalculatorPanel = 3; // Pnl_CalcSecurityDistance among pages_
 constexpr int IncompatibilityNote = 4;
 constexpr int DialogFont = 10; // the view font whose size the password dialog takes
 
@@ -49,23 +44,15 @@ QTimer* NewTimer(QObject* owner, const char* name) {
     return timer;
 }
 
-// The calculator lives in its panel from its first opening on.
-TCalcSafetyDistance& CalculatorIn(QFrame& panel, int profile, QSize viewSize) {
-    if (auto* page = panel.findChild<TCalcSafetyDistance*>()) {
-        return *page;
-    }
-    auto* page = new TCalcSafetyDistance(profile, viewSize, &panel);
-    auto* layout = new QVBoxLayout(&panel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(page);
-    return *page;
-}
-
 } // namespace
 
 TFRM_Main::TFRM_Main(TMainSetup setup, QWidget* parent)
-    : QMainWindow(parent), setup_(std::move(setup)), Timer1(NewTimer(this, "Timer1")),
-      Timer2(NewTimer(this, "Timer2")) {
+    : QMainWindow(parent), setup_(std::move(setup)),
+      ownDialogs_(setup_.messageDialogs != nullptr ? nullptr
+                                                   : std::make_unique<TQtMessageDialogs>()),
+      texts_(&locale_,
+             setup_.messageDialogs != nullptr ? setup_.messageDialogs : ownDialogs_.get()),
+      dispatcher_(texts_), Timer1(NewTimer(this, "Timer1")), Timer2(NewTimer(this, "Timer2")) {
     setObjectName(QStringLiteral("FRM_Main"));
     Timer1->setInterval(CyclicInterval);
     Timer2->setSingleShot(true);
@@ -76,25 +63,29 @@ TFRM_Main::TFRM_Main(TMainSetup setup, QWidget* parent)
         creationFinished_ = true;
     } catch (const std::exception& error) {
         std::cerr << "lcdiag: the start-up failed: " << error.what() << '\n';
-        ShowException(error);
+        ShowException(texts_, error);
     }
 }
 
 TFRM_Main::~TFRM_Main() {
     FormClose();
     delete deviceWatch_; // before the watcher it listens to goes with the port
-    SetMessageDialogs(nullptr);
-    SetTextLocale(nullptr);
+    // The pages' widgets refer to the texts and the link: they go first, unwatched.
+    if (ScrlBx_Main != nullptr) {
+        ScrlBx_Main->viewport()->removeEventFilter(this);
+    }
+    delete takeCentralWidget();
 }
 
-// Window creation, in the order of the design; the timers are disabled until its end.
+// Window creation: the language first, for every text depends on it; the timers stay off
+// until its end.
 void TFRM_Main::FormCreate() {
     if (setup_.preferences == nullptr) {
         throw std::invalid_argument("the main window needs a preference store");
     }
     variant_ = BuildVariant{setup_.variantWord};
     LoadLanguage();
-    products_ = LookUpProductTexts(variant_);
+    products_ = LookUpProductTexts(texts_, variant_);
     pcVersion_ = PcSoftwareVersionOf(ProgramFileVersion());
     // The link comes before the controls: the pages and the fault window show its state.
     devices_ = setup_.loadAdapterSupport ? setup_.loadAdapterSupport() : nullptr;
@@ -117,14 +108,9 @@ void TFRM_Main::FormCreate() {
     SwitchToControllerType(ControllerType::Receiver, true);
 }
 
-// The language of the preference "Lang", then the message dialogs in that language.
+// The language of the preference "Lang"; the texts and messages speak it from now on.
 void TFRM_Main::LoadLanguage() {
     SelectStartupLanguage(locale_, setup_.languageFolder, *setup_.preferences);
-    SetTextLocale(&locale_);
-    if (setup_.messageDialogs == nullptr) {
-        ownDialogs_ = std::make_unique<TQtMessageDialogs>();
-    }
-    SetMessageDialogs(setup_.messageDialogs != nullptr ? setup_.messageDialogs : ownDialogs_.get());
 }
 
 void TFRM_Main::BuildControls() {
@@ -138,13 +124,14 @@ void TFRM_Main::BuildControls() {
     BuildResolutionMenu(screen);
     FitWindowToScreen();
     CreatePictures();
+    CreatePages();
     const int dimensions =
         RegReadInteger(*setup_.preferences, PreferenceKeyPath(), pref::Dimensions, 0);
     dimensioning_ = dimensions == 1 ? 1 : 0; // anything else stored counts as beam numbers
     Item(dimensioning_ == 0 ? "MNU_V51" : "MNU_V52")->setChecked(true);
-    SetViewMode(1);
+    SetViewMode(ViewMode::Bar);
     setWindowTitle(QString::fromStdString(
-        MainWindowCaption(products_, variant_, GetVersionString("Comments"))));
+        MainWindowCaption(texts_, products_, variant_, GetVersionString("Comments"))));
 }
 
 // The serial port component with the window as the listener of its events, and the watcher
@@ -153,7 +140,7 @@ void TFRM_Main::CreateSerialPort() {
     comPort_ = std::make_unique<TComPort>(dispatcher_, devices_.get());
     comPortLink_ = std::make_unique<ComPortLink>(*comPort_);
     comPortLink_->SetListener(this);
-    deviceWatch_ = WatchDevices(comPort_->DeviceWatcher(), this);
+    deviceWatch_ = WatchDevices(comPort_->DeviceWatcher(), this, texts_);
 }
 
 // The dialogue runs on the port in use, on the simulated device's clock when there is one.
@@ -164,7 +151,8 @@ void TFRM_Main::CreateConnection() {
     lineClock_ =
         simulated_ ? &simulated_->LineClock() : static_cast<const Clock*>(tickClock_.get());
     controller_ = std::make_unique<ConnectionController>(
-        *activePort_, *lineClock_, *connectionTimers_, *this, *pcClock_, pcVersion_);
+        *activePort_, *lineClock_, *connectionTimers_, *this, texts_, *pcClock_, pcVersion_);
+    confirmation_ = std::make_unique<SaveConfirmation>(*controller_, *lineClock_);
 }
 
 // The preference "ComPort": "USB" (in any letter case) looks the adapter up when adapter
@@ -176,7 +164,7 @@ void TFRM_Main::ConfigurePortChoice() {
     const std::string choice(TrimBlanks(stored));
     const bool usb = EqualsIgnoringCase(choice, pref::DefaultComPort) && devices_ != nullptr;
     if (usb) {
-        SearchUSBDevice(*comPort_, [](std::uint32_t code) { ShowMessageId(code); });
+        SearchUSBDevice(*comPort_, [this](std::uint32_t code) { texts_.ShowMessageId(code); });
     } else {
         comPort_->SetPort(choice);
     }
@@ -199,16 +187,20 @@ void TFRM_Main::SetLine() {
 // The USB adapter fails quietly (the user connects from the menu); a serial port that cannot
 // be opened is reported with message 102.
 void TFRM_Main::OpenAtStartup() {
-    if (activePort_ == nullptr) {
+    if (activePort_ == nullptr || FactoryPasswordOutstanding()) {
         return;
     }
     try {
         activePort_->Open();
     } catch (const std::exception&) {
         if (activePort_->Kind() != PortKind::UsbAdapter) {
-            ShowMessageId(msg::Fault | MsgComPortNotOpened);
+            texts_.ShowMessageId(msg::Fault | MsgComPortNotOpened);
         }
     }
+}
+
+bool TFRM_Main::FactoryPasswordOutstanding() const {
+    return variant_.ManufacturerFunctions() && !protectedStartPassed_;
 }
 
 bool TFRM_Main::event(QEvent* event) {
@@ -221,9 +213,9 @@ bool TFRM_Main::event(QEvent* event) {
 // The manufacturer build asks for the factory password before the port opens for the first
 // time; the result reporter runs that step shortly after the window became active.
 void TFRM_Main::FormActivate() {
-    if (variant_.ManufacturerFunctions() && !protectedStartPassed_ && !protectedStartPending_) {
+    if (FactoryPasswordOutstanding() && !protectedStartPending_) {
         protectedStartPending_ = true;
-        controller_->Report(ProtectedStartCode);
+        controller_->Report(ResultCode::ProtectedStart);
     }
 }
 
@@ -234,7 +226,7 @@ void TFRM_Main::StartupPasswordStep() {
 }
 
 void TFRM_Main::RunProtectedStartup() {
-    if (ShowPasswordDialog(PasswordFactory) != 1) {
+    if (ShowPasswordDialog(PasswordMode::Factory) != 1) {
         close(); // a wrong factory password ends the program
         return;
     }
@@ -263,26 +255,26 @@ void TFRM_Main::FormClose() {
             comPort_->Close();
         }
     } catch (const std::exception& error) {
-        ShowException(error);
+        ShowException(texts_, error);
     }
     if (Img_Main != nullptr) {
         Img_Main->Clear();
     }
+    liveArea_.pictures = nullptr;
     pictures_.reset();
 }
 
-// Timer1, every 25 ms: the connection's supervision (silence, the confirmation countdown),
-// then the window mirrors the fault list and shows the picture.
+// Timer1, every 25 ms: the connection's supervision (silence), the confirmation countdown of
+// the settings pages, then the window mirrors the fault list and the page syncs.
 void TFRM_Main::Timer1Timer() {
-    if (controller_) { // the view switch of the start-up runs a cycle before the link exists
-        controller_->Timer1Tick();
-    }
+    controller_->Timer1Tick();
+    confirmation_->Tick(viewMode_);
     SyncFaultWindow();
-    RedrawCurrentView();
+    SyncPage();
 }
 
 // Timer2, the one-shot result reporter: the connection controller shows the message of its
-// result code (the manufacturer build's protected start is code 19).
+// result code (the manufacturer build's protected start is one of them).
 void TFRM_Main::Timer2Timer() {
     Timer2->stop();
     controller_->Timer2Fire();
@@ -290,40 +282,19 @@ void TFRM_Main::Timer2Timer() {
     SyncFaultWindow();
 }
 
-void TFRM_Main::ArmResultReporter(int milliseconds) {
-    Timer2->start(milliseconds);
-}
-
-// The picture of the current mode (bar 1, lines 2 and 6, status 7) is drawn when the mode
-// changed since the last tick or a redraw was requested (a cycle arrived, the beam scroll
-// position moved, the unit or its information changed), and then copied to Img_Main.
-void TFRM_Main::RedrawCurrentView() {
-    const bool due = viewMode_ != drawnMode_ || redrawRequested_;
-    drawnMode_ = viewMode_;
-    redrawRequested_ = false;
-    if (due && pictures_ && controller_) {
-        DrawCurrentPicture();
+// The status view starts without a time-out: the silence is counted from now, and the timer
+// starts its 25 ms afresh.
+void TFRM_Main::RunTimerCycleNow(bool freshSupervision) {
+    if (!freshSupervision) {
+        Timer1Timer();
+        return;
     }
-}
-
-void TFRM_Main::DrawCurrentPicture() {
-    const LiveViewData data = CurrentViewData();
-    switch (viewMode_) {
-    case 1:
-        UpdateBeamScrollBar(data);
-        Img_Main->SetPicture(pictures_->DrawBar(data, ScrlBr1->value()));
-        break;
-    case 2:
-        Img_Main->SetPicture(pictures_->DrawLines(data, LinesPage::Lines));
-        break;
-    case 6:
-        Img_Main->SetPicture(pictures_->DrawLines(data, LinesPage::Selection));
-        break;
-    case 7:
-        Img_Main->SetPicture(pictures_->DrawStatus(data));
-        break;
-    default:
-        break;
+    const bool running = Timer1->isActive();
+    Timer1->stop();
+    controller_->Stamp();
+    Timer1Timer();
+    if (running) {
+        Timer1->start();
     }
 }
 
@@ -344,58 +315,13 @@ LiveViewData TFRM_Main::CurrentViewData() const {
     data.emitterCustomerValid = link.EmitterCustomerValid();
     data.dimensioning =
         dimensioning_ == 1 ? DimensioningMode::Position : DimensioningMode::BeamNumber;
-    data.selection = beamSelection_;
     return data;
 }
 
-// ScrlBr1 spans the beams beyond the 16 rows; setting its range is no user scroll.
-void TFRM_Main::UpdateBeamScrollBar(const LiveViewData& data) {
-    const ScrollRange range = ViewPictures::BarScroll(data);
-    const QSignalBlocker quiet(ScrlBr1);
-    ScrlBr1->setRange(range.minimum, range.maximum);
-    ScrlBr1->setEnabled(range.enabled);
-}
-
-// A press on the beam selection page toggles a beam of the blanking being edited; the
-// synchronisation beam is refused with a warning.
-void TFRM_Main::ClickSelectionPage(QPoint at) {
-    if (viewMode_ != 6 || !pictures_) {
-        return;
-    }
-    switch (pictures_->ClickBeam(at, beamSelection_)) {
-    case BeamClick::SynchronisationBeam:
-        ShowMessageId(msg::Warning | SynchronisationBeamWarning);
-        break;
-    case BeamClick::Toggled:
-        RequestRedraw();
-        break;
-    case BeamClick::None:
-        break;
-    }
-}
-
-// The pages plug in here: the factory editor (mode 3), the customer editor (4), the history
-// (5) and the calculator (8) fill their panels; false when the page cannot be filled (the
-// view then goes back). The calculator starts from its defaults at every opening; its "Exit"
-// returns to the page it was opened from.
-bool TFRM_Main::FillPage(int mode) {
-    if (mode == 8) {
-        TCalcSafetyDistance& calculator =
-            CalculatorIn(*pages_[CalculatorPanel], profile_, viewSize_);
-        calculator.onExit = [this] {
-            SetViewMode(calculatorExitMode_ >= 1 && calculatorExitMode_ != 8 ? calculatorExitMode_
-                                                                             : 1);
-        };
-        calculator.deviceResolution = [this] { return controller_->Info().resolution; };
-        calculator.InitCSD();
-    }
-    return true;
-}
-
-// The password dialog in the mode (0 user settings, 1 change password, 8 factory) with the
-// size of font 10; returns PasswordResult (0 refused, 1 or 2 accepted).
-int TFRM_Main::ShowPasswordDialog(int mode) {
-    TFRM_Password dialog(*setup_.preferences, this);
+// The password dialog in the mode with the size of font 10; returns PasswordResult (0
+// refused, 1 or 2 accepted).
+int TFRM_Main::ShowPasswordDialog(PasswordMode mode) {
+    TFRM_Password dialog(*setup_.preferences, texts_, this);
     dialog.SetFontSize(ViewFont(profile_, DialogFont).pointSize);
     dialog.InitForm(mode);
     dialog.exec();
@@ -425,8 +351,7 @@ void TFRM_Main::ControllerTypeSwitched() {
     for (const char* name : {"MNU_V3", "MNU_V4", "MNU_V5"}) {
         Item(name)->setVisible(linesView);
     }
-    // The pictures draw title, legend and static parts for the unit again, and the pages
-    // show the unit's panels.
+    // The pictures draw title, legend and static parts for the unit again.
     if (pictures_) {
         pictures_->SetControllerType(type);
     }
@@ -473,14 +398,11 @@ void TFRM_Main::RefreshInfo() {
 // The safety note of an incompatible program: the program's title and the version the
 // device asks for at least.
 void TFRM_Main::ShowIncompatibilityNotice(const std::string& minimumVersion) {
-    TFRM_Warnings notice(this);
+    TFRM_Warnings notice(texts_, this);
     notice.NoteMode = IncompatibilityNote;
     notice.SetNoteArg(0, products_.windowTitle);
     notice.SetNoteArg(1, minimumVersion);
     notice.exec();
 }
-
-// Transfers start only from the settings pages, which prepare the report they offer.
-void TFRM_Main::SaveSettingsReport(ControllerType /*unit*/) {}
 
 } // namespace lcdiag

@@ -3,14 +3,18 @@
 #include "core/app/BuildVariant.h"
 #include "core/app/TLocaleFile.h"
 #include "core/app/TextId.h"
+#include "core/app/Texts.h"
 #include "core/device/ControllerFirmware.h"
 #include "core/device/ControllerType.h"
 #include "core/device/FaultList.h"
 #include "core/protocol/ConnectionController.h"
 #include "core/protocol/Port.h"
 #include "core/views/LiveViewData.h"
+#include "core/views/ViewMode.h"
 #include "gui/app/CommandLine.h"
+#include "gui/app/LivePages.h"
 #include "gui/app/QtEventDispatcher.h"
+#include "gui/views/TPage.h"
 #include "platform/serial/PortMenu.h"
 
 #include <QMainWindow>
@@ -18,12 +22,12 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
 
 class QAction;
-class QActionGroup;
 class QCheckBox;
 class QFrame;
 class QListWidget;
@@ -40,6 +44,7 @@ class ComPortLink;
 class LocalPcClock;
 class MessageDialogs;
 class QtConnectionTimers;
+class SaveConfirmation;
 class SimulatedDevice;
 class SteadyTickClock;
 class PreferenceStore;
@@ -61,21 +66,19 @@ struct TMainSetup {
     std::optional<SimulationRequest> simulation;
 };
 
-// Password dialog modes the window asks for.
-inline constexpr int PasswordUserSettings = 0;
-inline constexpr int PasswordChange = 1;
-inline constexpr int PasswordFactory = 8;
-
-// The program's main window. It owns everything for the whole run: the serial port and its
-// link, the fault list, the pictures and the pages. Start-up runs in the constructor in the
-// order of the design: build variant, language, product texts, controls and screen profile,
-// serial port, port and language menus, Timer1, the connected unit.
+// The program's main window. It owns everything for the whole run: the texts of the language,
+// the serial port and its link, the settings pages' confirmation, the fault list, the
+// pictures and the pages. Start-up runs in the constructor: build variant, language, product
+// texts, serial port and link, controls and screen profile, pages, port and language menus,
+// Timer1, the connected unit.
 //
-// Plug-in points (each a small method documented below): Timer1Timer and RedrawCurrentView
-// for the live pictures and the connection's supervision, Timer2Timer for the result
-// reporter, SetConnectionEvents for the connection controller, ConnectSimulatedDevice for the
-// simulated device, ShowPasswordDialog for the password dialog and FillPage for the pages.
-class TFRM_Main final : public QMainWindow, public PortEvents, public ConnectionView {
+// The window routes: a menu item names a view mode, the mode names a page (the registry
+// filled by CreatePages), the page shows itself. Timer1 runs the link's supervision, the
+// confirmation countdown and the shown page's sync; Timer2 is the link's result reporter.
+class TFRM_Main final : public QMainWindow,
+                        public PortEvents,
+                        public ConnectionView,
+                        public TPageHost {
 public:
     explicit TFRM_Main(TMainSetup setup, QWidget* parent = nullptr);
     ~TFRM_Main() override;
@@ -93,33 +96,34 @@ public:
     // 0: beam numbers, 1: positions (preference "Dimensions").
     int Dimensioning() const { return dimensioning_; }
 
-    // The page switch. Returns false when the page was refused (mode 3 without manufacturer
-    // functions, mode 4 without the password, a page that could not be filled); the same mode
-    // again without force changes nothing.
-    bool SetViewMode(int mode, bool force = false);
-    int ViewMode() const override { return viewMode_; }
+    // The page switch. Returns false when the page was refused (no page for the mode, such as
+    // the factory settings without manufacturer functions; a page that would not admit the
+    // user or could not be filled); the same mode again without force changes nothing.
+    bool SetViewMode(ViewMode mode, bool force = false) override;
+    ViewMode CurrentViewMode() const { return viewMode_; }
     // Centres the picture and the pages in the scroll box (the box's resize handler).
-    void ScrlBx_MainResize();
+    void ScrlBx_MainResize() override;
 
     // The live pictures (bar, status, lines); RequestRedraw makes the next tick draw the
     // current one again.
     const ViewPictures& Pictures() const { return *pictures_; }
-    void RequestRedraw() { redrawRequested_ = true; }
+    void RequestRedraw() override { redrawRequested_ = true; }
 
     FaultList& Faults() { return controller_->Faults(); }
     ControllerType ConnectedUnit() const { return controller_->Unit(); }
     // The dialogue with the connected controller.
-    ConnectionController& Connection() { return *controller_; }
+    ConnectionController& Link() override { return *controller_; }
+    // The settings pages' save buttons and their ten-second confirmation.
+    SaveConfirmation& Confirmation() { return *confirmation_; }
+    const Texts& Language() const override { return texts_; }
     // The connected unit's switch (receiver 1, emitter 2): clears the fault list and shows
     // the unit's menu items; nothing happens for the unit already set unless forced.
     void SwitchToControllerType(ControllerType type, bool force = false);
 
-    // Timer1 (25 ms) calls this: supervision, fault list, current picture.
+    // Timer1 (25 ms) calls this: supervision, confirmation countdown, fault list, page.
     void Timer1Timer();
     // Timer2, the one-shot result reporter, calls this.
     void Timer2Timer();
-    // Starts the one-shot result reporter.
-    void ArmResultReporter(int milliseconds);
 
     // The serial port component and the port the connection uses.
     TComPort& ComPort() { return *comPort_; }
@@ -147,11 +151,16 @@ public:
     // What the connection controller asks of the window.
     void RefreshInfo() override;
     void Redraw() override { RequestRedraw(); }
-    void ChangeViewMode(int mode) override { SetViewMode(mode); }
+    void LeaveUnitSettings() override;
     void ControllerTypeSwitched() override;
     void ShowIncompatibilityNotice(const std::string& minimumVersion) override;
-    void SaveSettingsReport(ControllerType unit) override;
     void StartupPasswordStep() override;
+
+    // What the pages ask of the window.
+    void RunTimerCycleNow(bool freshSupervision = false) override;
+    LiveViewData CurrentViewData() const override;
+    // The password dialog in the mode with the size of font 10; returns PasswordResult.
+    int ShowPasswordDialog(PasswordMode mode) override;
 
 protected:
     bool event(QEvent* event) override;
@@ -169,14 +178,11 @@ private:
     void OpenAtStartup();
     void FormActivate();
     void FormClose();
-
-    // Plug-in points.
-    void RedrawCurrentView();
-    bool FillPage(int mode);
-    int ShowPasswordDialog(int mode);
     void ConnectSimulatedDevice(const SimulationRequest& request);
     void CreateConnection();
     void RunProtectedStartup();
+    // Nothing reaches the device before the manufacturer build's factory password.
+    bool FactoryPasswordOutstanding() const;
 
     // Menus (MainMenu.cpp).
     void BuildMenu();
@@ -194,13 +200,9 @@ private:
     QSize ScreenSize() const;
     void FitWindowToScreen();
     void CreatePictures();
-    LiveViewData CurrentViewData() const;
-    void DrawCurrentPicture();
-    void UpdateBeamScrollBar(const LiveViewData& data);
-    void ClickSelectionPage(QPoint at);
-    void HideViewControls();
-    bool ShowPage(int mode, int previous);
-    void RunTimerCycleNow();
+    void CreatePages();
+    TPage* PageOf(ViewMode mode) const;
+    void SyncPage();
     void SyncFaultWindow();
 
     TMainSetup setup_;
@@ -209,19 +211,17 @@ private:
     PcSoftwareVersion pcVersion_;
     TLocaleFile locale_;
     std::unique_ptr<MessageDialogs> ownDialogs_;
+    Texts texts_; // before everything that shows a text
     bool creationFinished_ = false;
     bool closed_ = false;
 
     int profile_ = 0;
     QSize viewSize_;
     std::unique_ptr<ViewPictures> pictures_;
-    QRect beamScrollPlace_;       // ScrlBr1 in picture coordinates
-    BeamSelection beamSelection_; // what the beam selection page shows and edits
-    int viewMode_ = 0;
-    int drawnMode_ = 0;
+    QRect beamScrollPlace_; // ScrlBr1 in picture coordinates
+    ViewMode viewMode_ = ViewMode::None;
+    ViewMode drawnMode_ = ViewMode::None;
     bool redrawRequested_ = false;
-    bool settingsUnlocked_ = false;
-    int calculatorExitMode_ = 1; // the mode the calculator was opened from
     int dimensioning_ = 0;
 
     std::uint32_t shownFaultRevision_ = 0;
@@ -239,6 +239,7 @@ private:
     std::unique_ptr<QtConnectionTimers> connectionTimers_;
     // Last of the link's parts: it talks to the port, so it goes first.
     std::unique_ptr<ConnectionController> controller_;
+    std::unique_ptr<SaveConfirmation> confirmation_; // listens to the link
     std::vector<TPortMenuItem> portItems_;
     QAction* checkedPort_ = nullptr; // the port item confirmed last
     bool protectedStartPending_ = false;
@@ -255,10 +256,13 @@ private:
     QPushButton* Btn_Main_3 = nullptr;
     QCheckBox* ChckBx_Main_1 = nullptr;
     // Pnl_FabSetFrame, Pnl_UserSetFrame, Pnl_HistoryFrame, Pnl_CalcSecurityDistance.
-    std::array<QFrame*, 4> pages_{};
+    std::array<QFrame*, 4> panels_{};
     QFrame* Pnl_ErrorFrame = nullptr;
     QListWidget* LstBx_Error = nullptr;
     QSocketNotifier* deviceWatch_ = nullptr;
+
+    TLiveArea liveArea_;
+    std::map<ViewMode, std::unique_ptr<TPage>> pages_;
 };
 
 } // namespace lcdiag

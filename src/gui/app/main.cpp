@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
     if (!window.CreationFinished()) {
         return 1; // the error has been shown
     }
+    app.SetTexts(&window.Language());
     window.show();
     if (line.viewMode) {
         window.SetViewMode(*line.viewMode);

@@ -55,14 +55,16 @@ void ShowValue(QLineEdit* field, const std::optional<std::int64_t>& value) {
 
 } // namespace
 
-TCalcSafetyDistance::TCalcSafetyDistance(int screenProfile, QSize viewSize, QWidget* parent)
-    : QWidget(parent), fontSize_(ViewFont(screenProfile, ViewFontOfPages).pointSize) {
+TCalcSafetyDistance::TCalcSafetyDistance(const Texts& texts, int screenProfile, QSize viewSize,
+                                         QWidget* parent)
+    : QWidget(parent), texts_(texts),
+      fontSize_(ViewFont(screenProfile, ViewFontOfPages).pointSize) {
     setObjectName(QStringLiteral("Pnl_CalcSecurityDistanceMain"));
     SetPointSize(*this, fontSize_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
 
-    auto* heading = Named(new QLabel(UiText(Heading), this), "Lbl_CSD_0");
+    auto* heading = Named(new QLabel(UiText(texts_, Heading), this), "Lbl_CSD_0");
     const ViewFontStyle headingStyle = ViewFont(screenProfile, HeadingFont);
     heading->setFont(MakeViewFont(headingStyle));
     QPalette blue = heading->palette();
@@ -70,7 +72,7 @@ TCalcSafetyDistance::TCalcSafetyDistance(int screenProfile, QSize viewSize, QWid
     heading->setPalette(blue);
     heading->setAlignment(Qt::AlignHCenter);
     layout->addWidget(heading);
-    auto* description = Named(new QLabel(UiText(Description), this), "Lbl_CSD_1");
+    auto* description = Named(new QLabel(UiText(texts_, Description), this), "Lbl_CSD_1");
     description->setWordWrap(true);
     layout->addWidget(description);
 
@@ -79,15 +81,15 @@ TCalcSafetyDistance::TCalcSafetyDistance(int screenProfile, QSize viewSize, QWid
     middle->addWidget(BuildSketch(screenProfile, viewSize), 0, Qt::AlignTop);
     layout->addLayout(middle);
 
-    auto* note = Named(new QLabel(UiText(Note), this), "Lbl_CSD_2");
+    auto* note = Named(new QLabel(UiText(texts_, Note), this), "Lbl_CSD_2");
     note->setWordWrap(true);
     layout->addWidget(note);
     layout->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    auto* pointers = Named(new QPushButton(UiText(PointersCaption), this), "Btn_CSD_1");
-    auto* exit = Named(new QPushButton(UiText(ExitCaption), this), "Btn_CSD_2");
+    auto* pointers = Named(new QPushButton(UiText(texts_, PointersCaption), this), "Btn_CSD_1");
+    auto* exit = Named(new QPushButton(UiText(texts_, ExitCaption), this), "Btn_CSD_2");
     buttons->addWidget(pointers);
     buttons->addWidget(exit);
     layout->addLayout(buttons);
@@ -110,9 +112,9 @@ QWidget* TCalcSafetyDistance::BuildInputs() {
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(0, 0, 0, 0);
     int row = 0;
-    grid->addWidget(Named(new QLabel(UiText(CategoryLabel), box), "Lbl_CSD_11"), row, 0);
-    RdBtn_CSD_111 = Named(new QRadioButton(UiText(CategoryCD), box), "RdBtn_CSD_111");
-    RdBtn_CSD_112 = Named(new QRadioButton(UiText(CategoryE), box), "RdBtn_CSD_112");
+    grid->addWidget(Named(new QLabel(UiText(texts_, CategoryLabel), box), "Lbl_CSD_11"), row, 0);
+    RdBtn_CSD_111 = Named(new QRadioButton(UiText(texts_, CategoryCD), box), "RdBtn_CSD_111");
+    RdBtn_CSD_112 = Named(new QRadioButton(UiText(texts_, CategoryE), box), "RdBtn_CSD_112");
     auto* categories = new QHBoxLayout;
     categories->addWidget(RdBtn_CSD_111);
     categories->addWidget(RdBtn_CSD_112);
@@ -123,7 +125,8 @@ QWidget* TCalcSafetyDistance::BuildInputs() {
     for (int i = 0; i < 4; ++i) {
         const auto index = static_cast<std::size_t>(i);
         const QString number = QString::number(i + 1);
-        inputLabels_[index] = new QLabel(UiText(FirstInputLabel + static_cast<TextId>(i)), box);
+        inputLabels_[index] =
+            new QLabel(UiText(texts_, FirstInputLabel + static_cast<TextId>(i)), box);
         inputLabels_[index]->setObjectName(QStringLiteral("Lbl_CSD_1") + QString::number(i + 2));
         inputEdits_[index] = new QLineEdit(box);
         inputEdits_[index]->setObjectName(QStringLiteral("Edt_CSD_1") + number);
@@ -143,9 +146,10 @@ QWidget* TCalcSafetyDistance::BuildInputs() {
     const std::array<QLineEdit**, 3> outputs = {&Edt_CSD_15, &Edt_CSD_16, &Edt_CSD_17};
     const std::array<TextId, 3> prefixes = {0, SPrefix, S1Prefix};
     for (std::size_t i = 0; i < outputs.size(); ++i) {
-        grid->addWidget(new QLabel(UiText(FirstOutputLabel + static_cast<TextId>(i)), box), row, 0);
+        grid->addWidget(new QLabel(UiText(texts_, FirstOutputLabel + static_cast<TextId>(i)), box),
+                        row, 0);
         if (prefixes[i] != 0) {
-            grid->addWidget(new QLabel(UiText(prefixes[i]), box), row, 1, Qt::AlignRight);
+            grid->addWidget(new QLabel(UiText(texts_, prefixes[i]), box), row, 1, Qt::AlignRight);
         }
         *outputs[i] = new QLineEdit(box);
         (*outputs[i])->setObjectName(QStringLiteral("Edt_CSD_1") + QString::number(i + 5));
@@ -174,7 +178,8 @@ QWidget* TCalcSafetyDistance::BuildSketch(int screenProfile, QSize viewSize) {
     layout->setContentsMargins(panel->frameWidth(), panel->frameWidth(), panel->frameWidth(),
                                panel->frameWidth());
     auto* sketch = Named(new QLabel(panel), "Img_CSD_1");
-    sketch->setPixmap(QPixmap::fromImage(DrawInstallationSketch(screenProfile, viewSize.width())));
+    sketch->setPixmap(
+        QPixmap::fromImage(DrawInstallationSketch(texts_, screenProfile, viewSize.width())));
     layout->addWidget(sketch);
     return panel;
 }
@@ -230,14 +235,14 @@ void TCalcSafetyDistance::CalcSD() {
 }
 
 void TCalcSafetyDistance::Btn_CSD_1Click() {
-    ShowMessageId(msg::Information | PointersMessage);
+    texts_.ShowMessageId(msg::Information | PointersMessage);
 }
 
 // Offered only while the device's resolution is known.
 void TCalcSafetyDistance::OfferDeviceResolution() {
     const std::string resolution = deviceResolution ? deviceResolution() : std::string();
     const bool known = ParseDistanceInput(resolution) >= 0;
-    Btn_CSD_3->setText(UiText(ResolutionCaption) + QStringLiteral(": ") + Q(resolution));
+    Btn_CSD_3->setText(UiText(texts_, ResolutionCaption) + QStringLiteral(": ") + Q(resolution));
     Btn_CSD_3->setVisible(known);
 }
 

@@ -15,13 +15,16 @@ class QTimer;
 
 namespace lcdiag {
 
+class Texts;
+
 // The safety distance calculator's page: the inputs, the distances S and S1 computed at every
 // change, the installation sketch, the safety pointers and the way back. Labels of inputs
 // outside their range turn red; their outputs stay empty.
 class TCalcSafetyDistance final : public QWidget {
 public:
     // The sketch is drawn once, for the view width and the fonts of the screen profile.
-    TCalcSafetyDistance(int screenProfile, QSize viewSize, QWidget* parent = nullptr);
+    TCalcSafetyDistance(const Texts& texts, int screenProfile, QSize viewSize,
+                        QWidget* parent = nullptr);
 
     // "Exit".
     std::function<void()> onExit;
@@ -46,6 +49,7 @@ private:
     void Btn_CSD_1Click();
     void OfferDeviceResolution();
 
+    const Texts& texts_;
     SafetyDistanceInputs inputs_;
     std::array<QLabel*, 4> inputLabels_{};   // Lbl_CSD_12-15
     std::array<QLineEdit*, 4> inputEdits_{}; // Edt_CSD_11-14

@@ -1,7 +1,6 @@
 #include "gui/safety/InstallationSketch.h"
 
 #include "core/app/ScreenProfile.h"
-#include "core/app/Texts.h"
 #include "gui/safety/UiText.h"
 #include "gui/views/ViewResources.h"
 
@@ -67,9 +66,9 @@ void LetterLeftOf(QPainter& painter, const QString& letter, int x, int y1, int y
 
 class Sketch {
 public:
-    Sketch(int profile, int viewWidth)
-        : picture_(std::max(1, viewWidth / 2), std::max(1, viewWidth / 4 + 20),
-                   QImage::Format_RGB32),
+    Sketch(const Texts& texts, int profile, int viewWidth)
+        : texts_(texts), picture_(std::max(1, viewWidth / 2), std::max(1, viewWidth / 4 + 20),
+                                  QImage::Format_RGB32),
           heading_(MakeViewFont(ViewFont(profile, HeadingFont))),
           label_(MakeViewFont(ViewFont(profile, LabelFont))), painter_(&picture_) {
         picture_.fill(Qt::white);
@@ -105,7 +104,7 @@ private:
         }
         OutlinedBox(painter_, danger_);
         // The name on the zone's grey, so that the hatching does not cross it.
-        const QString name = QLatin1Char(' ') + UiText(DangerZoneText) + QLatin1Char(' ');
+        const QString name = QLatin1Char(' ') + UiText(texts_, DangerZoneText) + QLatin1Char(' ');
         painter_.setBackgroundMode(Qt::OpaqueMode);
         painter_.setBackground(Grey);
         painter_.drawText(danger_, Qt::AlignCenter, name);
@@ -116,7 +115,7 @@ private:
     void ReflectiveObject() {
         painter_.setFont(label_);
         const QFontMetrics metrics(label_);
-        const QString name = UiText(ReflectiveObjectText);
+        const QString name = UiText(texts_, ReflectiveObjectText);
         const int width = metrics.horizontalAdvance(name) + 20;
         const int height = std::max(30, metrics.height() + 10);
         reflective_ = QRect((Width() - width) / 2, danger_.bottom() + 1 + 20, width, height);
@@ -139,8 +138,8 @@ private:
     void Units() {
         painter_.setFont(label_);
         const QFontMetrics metrics(label_);
-        const QString emitter = UiText(EmitterText);
-        const QString receiver = UiText(ReceiverText);
+        const QString emitter = UiText(texts_, EmitterText);
+        const QString receiver = UiText(texts_, ReceiverText);
         const int width =
             std::max(metrics.horizontalAdvance(emitter), metrics.horizontalAdvance(receiver)) + 20;
         const int height = metrics.height() + 10;
@@ -209,7 +208,7 @@ private:
         painter_.setFont(label_);
         painter_.setPen(Qt::black);
         const QFontMetrics metrics(label_);
-        const QString name = UiText(CentralBeamText);
+        const QString name = UiText(texts_, CentralBeamText);
         const QRect text(emitter_.left(), emitter_.bottom() + 1 + 10,
                          metrics.horizontalAdvance(name), metrics.height());
         painter_.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, name);
@@ -219,6 +218,7 @@ private:
         painter_.drawLine(corner, corner + QPoint(corner.y() - middle_, middle_ - corner.y()));
     }
 
+    const Texts& texts_;
     QImage picture_;
     QFont heading_;
     QFont label_;
@@ -232,8 +232,8 @@ private:
 
 } // namespace
 
-QImage DrawInstallationSketch(int screenProfile, int viewWidth) {
-    return Sketch(screenProfile, viewWidth).Draw();
+QImage DrawInstallationSketch(const Texts& texts, int screenProfile, int viewWidth) {
+    return Sketch(texts, screenProfile, viewWidth).Draw();
 }
 
 // A shaded rod end on, its diameter d marked across it.

@@ -70,11 +70,11 @@ QImage KeyIcon() {
     return icon;
 }
 
-TFRM_Password::TFRM_Password(PreferenceStore& preferences, QWidget* parent)
+TFRM_Password::TFRM_Password(PreferenceStore& preferences, const Texts& texts, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
-      preferences_(preferences) {
+      preferences_(preferences), texts_(texts) {
     setObjectName(QStringLiteral("FRM_Password"));
     setModal(true);
     Img_Pwd_1 = Named(new QLabel(this), "Img_Pwd_1");
@@ -101,10 +101,10 @@ void TFRM_Password::SetFontSize(int points) {
 }
 
 bool TFRM_Password::Changing() const {
-    return mode_ == 1;
+    return mode_ == PasswordMode::ChangePassword;
 }
 
-void TFRM_Password::InitForm(int mode) {
+void TFRM_Password::InitForm(PasswordMode mode) {
     mode_ = mode;
     result_ = 0;
     SetPointSize(*this, fontSize_);
@@ -116,18 +116,18 @@ void TFRM_Password::InitForm(int mode) {
 }
 
 void TFRM_Password::Caption() {
-    setWindowTitle(UiText(Changing() ? ChangeTitle : EnterTitle));
+    setWindowTitle(UiText(texts_, Changing() ? ChangeTitle : EnterTitle));
     Lbl_Pwd_1->setText(
-        UiText(Changing() ? ChangePrompt : FirstPrompt + static_cast<TextId>(mode_)));
+        UiText(texts_, Changing() ? ChangePrompt : FirstPrompt + static_cast<TextId>(mode_)));
     const std::array<QLabel*, 3> labels = {Lbl_Pwd_2, Lbl_Pwd_3, Lbl_Pwd_4};
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        labels[i]->setText(UiText(OldLabel + static_cast<TextId>(i)) + QLatin1Char(':'));
+        labels[i]->setText(UiText(texts_, OldLabel + static_cast<TextId>(i)) + QLatin1Char(':'));
         labels[i]->setVisible(Changing());
     }
     Edt_Pwd_2->setVisible(Changing());
     Edt_Pwd_3->setVisible(Changing());
-    Btn_Pwd_1->setText(UiText(OkCaption));
-    Btn_Pwd_2->setText(UiText(CancelCaption));
+    Btn_Pwd_1->setText(UiText(texts_, OkCaption));
+    Btn_Pwd_2->setText(UiText(texts_, CancelCaption));
 }
 
 // The icon at the top left with the prompt beside it; the entries below; the buttons under
@@ -198,12 +198,12 @@ void TFRM_Password::Btn_Pwd_1Click() {
     const std::string stored = RegReadString(preferences_, PreferenceKeyPath(), pref::Password,
                                              ScrambledDefaultUserPassword);
     const PasswordVerdict verdict =
-        CheckPassword(static_cast<lcdiag::PasswordMode>(mode_),
+        CheckPassword(mode_,
                       {Edt_Pwd_1->text().toStdU16String(), Edt_Pwd_2->text().toStdU16String(),
                        Edt_Pwd_3->text().toStdU16String()},
                       stored);
     if (verdict.message != 0) {
-        ShowMessageId(verdict.message);
+        texts_.ShowMessageId(verdict.message);
     }
     if (!verdict.storePassword.empty()) {
         RegWriteString(preferences_, PreferenceKeyPath(), pref::Password, verdict.storePassword);

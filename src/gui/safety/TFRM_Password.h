@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/safety/Password.h"
+
 #include <QDialog>
 #include <QImage>
 
@@ -10,6 +12,7 @@ class QPushButton;
 namespace lcdiag {
 
 class PreferenceStore;
+class Texts;
 
 // The password dialog: asks for the user settings password (mode 0), replaces it (mode 1) or
 // asks for the factory password (mode 8). The caller reads PasswordResult after it closed:
@@ -18,14 +21,14 @@ class PreferenceStore;
 // "Password".
 class TFRM_Password final : public QDialog {
 public:
-    TFRM_Password(PreferenceStore& preferences, QWidget* parent = nullptr);
+    TFRM_Password(PreferenceStore& preferences, const Texts& texts, QWidget* parent = nullptr);
 
     // The point size of the dialog's texts; set before InitForm.
     void SetFontSize(int points);
     // Clears the entries and lays the dialog out for the mode; before every showing.
-    void InitForm(int mode);
+    void InitForm(PasswordMode mode);
 
-    int PasswordMode() const { return mode_; }
+    PasswordMode Mode() const { return mode_; }
     int PasswordResult() const { return result_; }
 
 protected:
@@ -40,7 +43,8 @@ private:
     void Btn_Pwd_1Click();
 
     PreferenceStore& preferences_;
-    int mode_ = 0;
+    const Texts& texts_;
+    PasswordMode mode_ = PasswordMode::UserSettings;
     int result_ = 0;
     int fontSize_ = 0;
 

@@ -68,10 +68,11 @@ std::string WithCompleteHeading(const NoteParagraph& table) {
     return text.substr(0, rowEnd) + empties + text.substr(rowEnd);
 }
 
-TFRM_Warnings::TFRM_Warnings(QWidget* parent)
+TFRM_Warnings::TFRM_Warnings(const Texts& texts, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint) {
+                          Qt::WindowCloseButtonHint),
+      texts_(texts) {
     setObjectName(QStringLiteral("FRM_Warnings"));
     setModal(true);
     QFont face = font();
@@ -116,13 +117,13 @@ void TFRM_Warnings::showEvent(QShowEvent* event) {
 }
 
 void TFRM_Warnings::InitControls() {
-    const SafetyNote note = AssembleSafetyNote(NoteMode, args_);
+    const SafetyNote note = AssembleSafetyNote(texts_, NoteMode, args_);
     for (QWidget* control : std::initializer_list<QWidget*>{Button1, Button2, CheckBox1, Label1}) {
         SetPointSize(*control, noteFontSize_);
     }
-    Label1->setText(UiText(CancelCaption));
-    Button1->setText(UiText(OkCaption));
-    Button2->setText(UiText(CancelCaption));
+    Label1->setText(UiText(texts_, CancelCaption));
+    Button1->setText(UiText(texts_, OkCaption));
+    Button2->setText(UiText(texts_, CancelCaption));
     Button1->setEnabled(IsAdvice());
     Button1->setDefault(true);
     Button2->setVisible(!IsAdvice());
@@ -163,7 +164,7 @@ void TFRM_Warnings::PlaceWindow() {
 void TFRM_Warnings::LayoutControls() {
     const QFontMetrics metrics(Label1->font());
     const int buttonHeight = metrics.height() + 8;
-    const int buttonWidth = metrics.horizontalAdvance(UiText(CancelCaption)) + 16;
+    const int buttonWidth = metrics.horizontalAdvance(UiText(texts_, CancelCaption)) + 16;
     const int buttonTop = height() - Gap - buttonHeight;
     Button2->setGeometry(width() - Gap - buttonWidth, buttonTop, buttonWidth, buttonHeight);
     Button1->setGeometry(IsAdvice() ? Button2->geometry()

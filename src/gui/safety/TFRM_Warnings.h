@@ -14,6 +14,7 @@ class QTimer;
 namespace lcdiag {
 
 class TDocImage;
+class Texts;
 
 // The text of a table paragraph as the note draws it. A table whose heading row holds fewer
 // cells than its other rows (a heading over the first columns only) would be refused for its
@@ -29,7 +30,7 @@ public:
     static constexpr int Confirmed = 1;
     static constexpr int NotConfirmed = 2;
 
-    explicit TFRM_Warnings(QWidget* parent = nullptr);
+    explicit TFRM_Warnings(const Texts& texts, QWidget* parent = nullptr);
 
     // 0-4: note NoteMode + 1.
     int NoteMode = 0;
@@ -61,6 +62,7 @@ private:
     void CheckBox1Click();
     void Button1Click();
 
+    const Texts& texts_;
     int noteFontSize_ = 0;
     int noteTextSize_ = 12;
     NoteArgs args_;

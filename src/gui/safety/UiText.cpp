@@ -10,8 +10,8 @@ QString UiText(const std::string& text) {
     return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-QString UiText(TextId id) {
-    return UiText(GetText(id));
+QString UiText(const Texts& texts, TextId id) {
+    return UiText(texts.GetText(id));
 }
 
 void SetPointSize(QWidget& widget, int points) {

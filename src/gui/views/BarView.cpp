@@ -1,6 +1,5 @@
 #include "gui/views/BarView.h"
 
-#include "core/app/Texts.h"
 #include "core/views/LiveViewData.h"
 #include "gui/views/Artwork.h"
 #include "gui/views/PictureOps.h"
@@ -38,10 +37,6 @@ QImage Coloured(const QImage& shading, QColor colour) {
         }
     }
     return cell;
-}
-
-QString Text(TextId id) {
-    return QString::fromStdString(GetText(id));
 }
 
 bool WriteText(const QString& path, const std::string& text) {
@@ -171,8 +166,8 @@ void BarView::PreDraw(ControllerType connected) {
         const int h = metrics.height();
         const Rect& emitter = geometry_.emitter.unit;
         const Rect& receiver = geometry_.receiver.unit;
-        const QString emitterText = Text(1040);
-        const QString receiverText = Text(1041);
+        const QString emitterText = resources_.Text(1040);
+        const QString receiverText = resources_.Text(1041);
         const int emitterWidth = metrics.horizontalAdvance(emitterText);
         const int receiverWidth = metrics.horizontalAdvance(receiverText);
         RotatedTextOut(painter, emitter.left - h - 10,

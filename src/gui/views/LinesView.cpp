@@ -1,6 +1,5 @@
 #include "gui/views/LinesView.h"
 
-#include "core/app/Texts.h"
 #include "core/device/DeviceType.h"
 #include "core/views/BeamPalette.h"
 #include "gui/views/PictureOps.h"
@@ -15,10 +14,6 @@ namespace {
 
 constexpr int LabelFont = 6;
 constexpr int ModuleFont = 7;
-
-QString Text(TextId id) {
-    return QString::fromStdString(GetText(id));
-}
 
 QRect ToQRect(const Rect& rect) {
     return {rect.left, rect.top, rect.width, rect.height};
@@ -112,7 +107,7 @@ void LinesView::DrawLabels(QPainter& painter, const GridKey& key) {
 void LinesView::DrawModules(QPainter& painter, const GridKey& key) {
     painter.setFont(resources_.Font(ModuleFont));
     const int textHeight = painter.fontMetrics().height();
-    const QString module = Text(1050) + QStringLiteral(" ");
+    const QString module = resources_.Text(1050) + QStringLiteral(" ");
     const int pitch = layout_.cellWidth + LinesLayout::Gap;
     for (const ModuleBox& box : ModuleBoxes(key.beamCode, key.beamCount, layout_.perRow)) {
         const QRect rect(layout_.left + pitch * box.column,
@@ -135,7 +130,7 @@ void LinesView::DrawSwatch(QPainter& painter, int x, int y, int paletteEntry, bo
     const QRect swatch(x, y, metrics.horizontalAdvance(QStringLiteral("0000")), metrics.height());
     DrawFrame(painter, swatch, sunken);
     painter.fillRect(swatch.adjusted(1, 1, -1, -1), resources_.Beam(paletteEntry));
-    TextOut(painter, swatch.x() + swatch.width() + 8, y, Text(text));
+    TextOut(painter, swatch.x() + swatch.width() + 8, y, resources_.Text(text));
 }
 
 void LinesView::DrawLegend(QPainter& painter, const GridKey& key) {

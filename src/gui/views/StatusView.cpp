@@ -1,6 +1,5 @@
 #include "gui/views/StatusView.h"
 
-#include "core/app/Texts.h"
 #include "core/views/LiveViewData.h"
 #include "core/views/StatusIndicators.h"
 #include "gui/views/Artwork.h"
@@ -18,10 +17,6 @@ using namespace status_layout;
 
 constexpr int HeadingFont = 8;
 constexpr int RowFont = 9;
-
-QString Text(TextId id) {
-    return QString::fromStdString(GetText(id));
-}
 
 // The unit's texts: function heading, "Active", "Signal", LED heading.
 struct TableTexts {
@@ -78,9 +73,9 @@ void StatusView::Frame(QPainter& painter, int width, int height) const {
 
 QImage StatusView::FunctionTable() const {
     const TableTexts texts = TextsOf(connected_);
-    const QString heading = Text(texts.functions);
-    const QString active = Text(texts.active);
-    const QString signal = Text(texts.signal);
+    const QString heading = resources_.Text(texts.functions);
+    const QString active = resources_.Text(texts.active);
+    const QString signal = resources_.Text(texts.signal);
     const std::span<const FunctionRow> rows = FunctionRows(connected_);
     const FunctionTableLayout& layout = functions_;
     QImage table = Scratch();
@@ -93,7 +88,8 @@ QImage StatusView::FunctionTable() const {
     EtchedVLine(painter, layout.firstSeparator, layout.columnLine, bottom);
     EtchedVLine(painter, layout.secondSeparator, layout.columnLine, bottom);
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-        TextOut(painter, 8, layout.RowTop(i), Text(rows[static_cast<std::size_t>(i)].text));
+        TextOut(painter, 8, layout.RowTop(i),
+                resources_.Text(rows[static_cast<std::size_t>(i)].text));
         EtchedHLine(painter, layout.width, layout.RuleTop(i));
     }
     Frame(painter, layout.width, layout.height);
@@ -101,7 +97,7 @@ QImage StatusView::FunctionTable() const {
 }
 
 QImage StatusView::LedTable() const {
-    const QString heading = Text(TextsOf(connected_).leds);
+    const QString heading = resources_.Text(TextsOf(connected_).leds);
     const std::span<const LedRow> rows = LedRows(connected_);
     const LedTableLayout& layout = leds_;
     const int tW = resources_.TileWidth();
@@ -116,7 +112,7 @@ QImage StatusView::LedTable() const {
         const LedRow& row = rows[static_cast<std::size_t>(i)];
         const int sourceX = row.cell / 3 == 0 ? c / 10 : frame.width() - c - 2;
         painter.drawImage(8, layout.ImageTop(i, tH), frame, sourceX, row.cell % 3 * c, tW, tH);
-        TextOut(painter, layout.textLeft, layout.TextTop(i), Text(row.text));
+        TextOut(painter, layout.textLeft, layout.TextTop(i), resources_.Text(row.text));
         if (i + 1 < static_cast<int>(rows.size())) {
             EtchedHLine(painter, layout.width, layout.RuleTop(i));
         }
@@ -131,27 +127,28 @@ void StatusView::PreDraw(ControllerType connected, int titleEnd) {
     const TableTexts texts = TextsOf(connected);
     const QFontMetrics headingMetrics(resources_.Font(HeadingFont));
     const QFontMetrics rowMetrics(resources_.Font(RowFont));
-    const TextSize active = SizeOf(rowMetrics, Text(texts.active));
+    const TextSize active = SizeOf(rowMetrics, resources_.Text(texts.active));
 
-    FunctionTableMetrics functionMetrics{SizeOf(headingMetrics, Text(texts.functions)), active,
-                                         rowMetrics.horizontalAdvance(Text(texts.signal)), 0,
-                                         static_cast<int>(FunctionRows(connected).size())};
+    FunctionTableMetrics functionMetrics{
+        SizeOf(headingMetrics, resources_.Text(texts.functions)), active,
+        rowMetrics.horizontalAdvance(resources_.Text(texts.signal)), 0,
+        static_cast<int>(FunctionRows(connected).size())};
     for (const FunctionRow& row : FunctionRows(connected)) {
-        functionMetrics.widestRow =
-            std::max(functionMetrics.widestRow, rowMetrics.horizontalAdvance(Text(row.text)));
+        functionMetrics.widestRow = std::max(
+            functionMetrics.widestRow, rowMetrics.horizontalAdvance(resources_.Text(row.text)));
     }
     functions_ = MakeFunctionTableLayout(functionMetrics);
 
     const std::span<const LedRow> ledRows = LedRows(connected);
-    LedTableMetrics ledMetrics{SizeOf(headingMetrics, Text(texts.leds)),
+    LedTableMetrics ledMetrics{SizeOf(headingMetrics, resources_.Text(texts.leds)),
                                rowMetrics.height(),
                                0,
                                active.height,
                                resources_.LargeLedCell(),
                                static_cast<int>(ledRows.size())};
     for (const LedRow& row : ledRows) {
-        ledMetrics.widestText =
-            std::max(ledMetrics.widestText, rowMetrics.horizontalAdvance(Text(row.text)));
+        ledMetrics.widestText = std::max(ledMetrics.widestText,
+                                         rowMetrics.horizontalAdvance(resources_.Text(row.text)));
     }
     leds_ = MakeLedTableLayout(ledMetrics);
 
@@ -186,7 +183,7 @@ void StatusView::DrawIndicator(QPainter& painter, QPoint at, const QColor* lit) 
 }
 
 void StatusView::DrawCycleCount(QPainter& painter, int count) const {
-    const QString active = Text(TextsOf(connected_).active);
+    const QString active = resources_.Text(TextsOf(connected_).active);
     resources_.UseFont(painter, RowFont);
     const QFontMetrics metrics = painter.fontMetrics();
     const int s = functions_.indicatorSize;

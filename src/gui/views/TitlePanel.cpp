@@ -1,6 +1,5 @@
 #include "gui/views/TitlePanel.h"
 
-#include "core/app/Texts.h"
 #include "gui/views/PictureOps.h"
 
 #include <QFontMetrics>
@@ -16,10 +15,6 @@ namespace {
 constexpr int X0 = 30;
 constexpr int TitleTop = 15;
 constexpr int InfoLines = 9;
-
-QString Text(TextId id) {
-    return QString::fromStdString(GetText(id));
-}
 
 // Texts taken from the records are in the PC's 8-bit character set, where every byte is a
 // character.
@@ -85,8 +80,8 @@ void TitlePanel::Draw(QImage& barPicture, QImage& statusPicture, ControllerType 
 }
 
 int TitlePanel::DrawTitle(QImage& picture, int y) const {
-    const QString line1 = Text(static_cast<TextId>(resources_.Build().brand * 10 + 23));
-    const QString line2 = Text(10);
+    const QString line1 = resources_.Text(static_cast<TextId>(resources_.Build().brand * 10 + 23));
+    const QString line2 = resources_.Text(10);
     const QFontMetrics metrics(resources_.Font(0));
     if (line1 == QStringLiteral("[logo]")) {
         const QImage& logo = resources_.Logo();
@@ -137,7 +132,7 @@ void TitlePanel::EtchedRule(QPainter& painter, int y) const {
 
 int TitlePanel::DrawInfoLabels(QPainter& painter, int y) {
     resources_.UseFont(painter, 1);
-    const QString heading = Text(1010);
+    const QString heading = resources_.Text(1010);
     TextOut(painter, (Half() - painter.fontMetrics().horizontalAdvance(heading)) / 2, y, heading);
     y += painter.fontMetrics().height() + 10;
 
@@ -147,7 +142,7 @@ int TitlePanel::DrawInfoLabels(QPainter& painter, int y) {
     lineHeight_ = metrics.height();
     std::vector<std::pair<int, TextId>> labels{{0, 1011}, {2, 1012}, {3, 1013},
                                                {4, 1014}, {5, 1015}, {6, 1016}};
-    if (TextExists(1017)) {
+    if (resources_.TextExists(1017)) {
         labels.emplace_back(7, 1017);
     }
     if (connected_ == ControllerType::Receiver) {
@@ -155,13 +150,13 @@ int TitlePanel::DrawInfoLabels(QPainter& painter, int y) {
     }
     int widest = 0;
     for (const auto& [line, id] : labels) {
-        const QString label = Text(id);
+        const QString label = resources_.Text(id);
         widest = std::max(widest, metrics.horizontalAdvance(label));
         TextOut(painter, X0, panelTop_ + line * lineHeight_, label + QStringLiteral(": "));
     }
     valueLeft_ = X0 + widest + metrics.horizontalAdvance(QStringLiteral(": "));
-    const bool logo =
-        Text(static_cast<TextId>(resources_.Build().brand * 10 + 23)) == QStringLiteral("[logo]");
+    const bool logo = resources_.Text(static_cast<TextId>(resources_.Build().brand * 10 + 23)) ==
+                      QStringLiteral("[logo]");
     return panelTop_ + InfoLines * lineHeight_ + (logo ? 10 : 20);
 }
 
@@ -179,7 +174,8 @@ void TitlePanel::OutputInfo(QImage& barPicture, const InfoTexts& info) const {
                                                 {6, FromBytes(info.configurationDate)},
                                                 {7, FromBytes(info.configurationTime)}};
     if (connected_ == ControllerType::Receiver) {
-        values.emplace_back(8, FromBytes(info.operatingHours) + QStringLiteral(" ") + Text(1019));
+        values.emplace_back(8, FromBytes(info.operatingHours) + QStringLiteral(" ") +
+                                   resources_.Text(1019));
     }
     for (const auto& [line, value] : values) {
         TextOut(painter, valueLeft_, panelTop_ + line * lineHeight_, value);
@@ -188,7 +184,7 @@ void TitlePanel::OutputInfo(QImage& barPicture, const InfoTexts& info) const {
 
 int TitlePanel::DrawLegend(QPainter& painter, int y) const {
     resources_.UseFont(painter, 1);
-    const QString heading = Text(1020);
+    const QString heading = resources_.Text(1020);
     TextOut(painter, (Half() - painter.fontMetrics().horizontalAdvance(heading)) / 2, y, heading);
     y += painter.fontMetrics().height() + 10;
 
@@ -220,7 +216,7 @@ void TitlePanel::DrawLedNames(QPainter& painter, int imageLeft, int imageTop) co
     const int imageWidth = resources_.SmallLedFrame(0, false).width();
     const int third = resources_.SmallLedFrame(0, false).height() / 3;
     const auto name = [&](TextId id, int row, bool left) {
-        const QString text = Text(id);
+        const QString text = resources_.Text(id);
         const int top = imageTop + row * third + (third - metrics.height()) / 2;
         const int x =
             left ? imageLeft - 8 - metrics.horizontalAdvance(text) : imageLeft + imageWidth + 8;
@@ -258,7 +254,7 @@ void TitlePanel::DrawLegendRows(QImage& picture, int top) const {
         painter.drawImage(left + 3 * tW, y, bar_.EndTile(row.column, row.active ? 2 : 0));
         resources_.UseFont(painter, 2);
         const int textTop = y + (tH - painter.fontMetrics().height()) / 2;
-        TextOut(painter, left + 5 * tW, textTop, Text(row.text));
+        TextOut(painter, left + 5 * tW, textTop, resources_.Text(row.text));
     }
 }
 

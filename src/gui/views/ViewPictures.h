@@ -35,7 +35,7 @@ public:
     // selectionButtonHeight the height of the beam selection page's buttons, which the lines
     // picture keeps free below the grid on that page.
     ViewPictures(int screenProfile, QSize viewSize, ViewBuild build, ViewColours colours,
-                 QImage logo, int selectionButtonHeight);
+                 QImage logo, int selectionButtonHeight, const Texts& texts);
     // The views hold on to the pictures and resources: a ViewPictures stays where it is.
     ViewPictures(const ViewPictures&) = delete;
     ViewPictures& operator=(const ViewPictures&) = delete;

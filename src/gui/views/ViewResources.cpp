@@ -1,5 +1,6 @@
 #include "gui/views/ViewResources.h"
 
+#include "core/app/Texts.h"
 #include "gui/views/Artwork.h"
 #include "gui/views/PictureOps.h"
 
@@ -38,14 +39,15 @@ ViewColours ViewColours::FromPalette(const QPalette& palette) {
             palette.color(QPalette::Light), palette.color(QPalette::ButtonText)};
 }
 
-ViewResources::ViewResources(int screenProfile, ViewBuild build, ViewColours colours, QImage logo)
+ViewResources::ViewResources(int screenProfile, ViewBuild build, ViewColours colours, QImage logo,
+                             const Texts& texts)
     : profile_(screenProfile), build_(build), colours_(colours),
       palette_(MakeBeamPalette(build.manufacturerFunctions)),
       tileSize_(GetProfileImages(screenProfile).tileSize),
       tileMask_(MakeTileMask(tileSize_, tileSize_)),
       smallCell_(LedCellSize(GetProfileImages(screenProfile).smallLedImage)),
       largeCell_(LedCellSize(GetProfileImages(screenProfile).largeLedImage)),
-      logo_(std::move(logo)) {
+      logo_(std::move(logo)), texts_(texts) {
     for (int i = 0; i < ViewFontCount; ++i) {
         fonts_[Index(i)] = MakeViewFont(ViewFont(profile_, i));
     }
@@ -94,6 +96,14 @@ const QImage& ViewResources::SmallLedFrame(int frame, bool dimmed) const {
 
 const QImage& ViewResources::LargeLedFrame(int frame) const {
     return largeLeds_[Index(frame & 3)];
+}
+
+QString ViewResources::Text(TextId id) const {
+    return QString::fromStdString(texts_.GetText(id));
+}
+
+bool ViewResources::TextExists(TextId id) const {
+    return texts_.TextExists(id);
 }
 
 } // namespace lcdiag

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/ScreenProfile.h"
+#include "core/app/TextId.h"
 #include "core/views/BeamPalette.h"
 #include "core/views/ProfileImages.h"
 
@@ -9,9 +10,12 @@
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
+#include <QString>
 #include <array>
 
 namespace lcdiag {
+
+class Texts;
 
 // The parts of the build variant the pictures depend on.
 struct ViewBuild {
@@ -36,10 +40,15 @@ QFont MakeViewFont(const ViewFontStyle& style);
 
 // The drawing resources every live picture shares, made once at start from the screen
 // profile: fonts, colours, the beam palette, the tile mask, the LED panels (each frame also
-// dimmed), the head icon, and the brand's logo as the window hands it over.
+// dimmed), the head icon, the brand's logo as the window hands it over, and the texts of the
+// language.
 class ViewResources {
 public:
-    ViewResources(int screenProfile, ViewBuild build, ViewColours colours, QImage logo);
+    ViewResources(int screenProfile, ViewBuild build, ViewColours colours, QImage logo,
+                  const Texts& texts);
+
+    QString Text(TextId id) const;
+    bool TextExists(TextId id) const;
 
     const ViewBuild& Build() const { return build_; }
     const ViewColours& Colours() const { return colours_; }
@@ -79,6 +88,7 @@ private:
     std::array<QImage, 4> largeLeds_;
     QImage headIcon_;
     QImage logo_;
+    const Texts& texts_;
 };
 
 } // namespace lcdiag

@@ -72,15 +72,21 @@ class RecordingDialogs : public MessageDialogs {
 public:
     struct Shown {
         MessageKind kind;
-        MessageButtons buttons;
+        std::vector<MessageResult> buttons;
         std::string text;
     };
     std::vector<Shown> shown;
+    std::vector<DialogMessage> messages; // as the dialogs got them, captions and labels too
     MessageResult answer = MessageResult::Ok;
     std::function<void()> onShow;
 
-    MessageResult Show(MessageKind kind, MessageButtons buttons, const std::string& text) override {
-        shown.push_back({kind, buttons, text});
+    MessageResult Show(const DialogMessage& message) override {
+        std::vector<MessageResult> buttons;
+        for (const auto& button : message.buttons) {
+            buttons.push_back(button.result);
+        }
+        shown.push_back({message.kind, buttons, message.text});
+        messages.push_back(message);
         if (onShow) {
             onShow();
         }

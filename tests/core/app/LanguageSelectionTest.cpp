@@ -80,16 +80,15 @@ TEST_F(LanguageSelection, MenuIsSortedByNameAndTaggedByEntry) {
 
 TEST_F(LanguageSelection, ChoosingStoresTheFileAndAsksForARestart) {
     test::RecordingDialogs dialogs;
-    SetMessageDialogs(&dialogs);
+    const Texts texts(nullptr, &dialogs);
     SelectStartupLanguage(locale, temp.Path(), store);
-    EXPECT_TRUE(ChooseLanguage(locale, 42, store));
+    EXPECT_TRUE(ChooseLanguage(locale, 42, store, texts));
     EXPECT_EQ(RegReadString(store, PreferenceKeyPath(), pref::Lang, ""), "deutsch.zna");
     EXPECT_TRUE(locale.FullPath().empty()); // the texts change at the next start
-    EXPECT_TRUE(ChooseLanguage(locale, 41, store));
+    EXPECT_TRUE(ChooseLanguage(locale, 41, store, texts));
     EXPECT_EQ(RegReadString(store, PreferenceKeyPath(), pref::Lang, "-"), "");
-    EXPECT_FALSE(ChooseLanguage(locale, 45, store));
-    EXPECT_FALSE(ChooseLanguage(locale, -2147483647 - 1, store));
-    SetMessageDialogs(nullptr);
+    EXPECT_FALSE(ChooseLanguage(locale, 45, store, texts));
+    EXPECT_FALSE(ChooseLanguage(locale, -2147483647 - 1, store, texts));
     ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dialogs.shown[0].text,
               "You need to restart the program for the changes to take effect.");

@@ -12,116 +12,147 @@ namespace {
 
 using test::RecordingDialogs;
 
-// Installs a language of the given texts and a recording dialog for one test.
-class Texts : public ::testing::Test {
+// A language of the given texts and a recording dialog for one test.
+class TextsTest : public ::testing::Test {
 protected:
-    Texts() {
-        locale.SetFolder(temp.Path());
-        SetMessageDialogs(&dialogs);
-    }
-    ~Texts() override {
-        SetTextLocale(nullptr);
-        SetMessageDialogs(nullptr);
-    }
+    TextsTest() { locale.SetFolder(temp.Path()); }
 
     void UseLanguage(const std::vector<std::pair<TextId, std::string>>& texts) {
         locale.Load("test.zna", true);
         for (const auto& [id, text] : texts) {
             locale.SetText(id, text);
         }
-        SetTextLocale(&locale);
     }
 
     test::TempFolder temp;
     TLocaleFile locale;
     RecordingDialogs dialogs;
+    Texts texts{&locale, &dialogs};
 };
 
-TEST_F(Texts, EachMissingTextFallsBackToTheBuiltinText) {
-    EXPECT_EQ(GetText(101), "Unknown Fault!");
+TEST_F(TextsTest, EachMissingTextFallsBackToTheBuiltinText) {
+    EXPECT_EQ(texts.GetText(101), "Unknown Fault!");
     UseLanguage({{101, "Unbekannter Fehler!"}});
-    EXPECT_EQ(GetText(101), "Unbekannter Fehler!");
-    EXPECT_EQ(GetText(102), "Could not open COM-Port!");
-    EXPECT_EQ(GetText(112), "An error occurred during the transfer of the manufacturer data!\r\n"
-                            "Please try again!");
+    EXPECT_EQ(texts.GetText(101), "Unbekannter Fehler!");
+    EXPECT_EQ(texts.GetText(102), "Could not open COM-Port!");
+    EXPECT_EQ(texts.GetText(112),
+              "An error occurred during the transfer of the manufacturer data!\r\n"
+              "Please try again!");
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(Texts, BackslashNBecomesALineBreak) {
+TEST_F(TextsTest, BackslashNBecomesALineBreak) {
     UseLanguage({{3001, "Einstellungen\\nspeichern \\\\n"}});
-    EXPECT_EQ(GetText(3001), "Einstellungen\r\nspeichern \\\r\n");
+    EXPECT_EQ(texts.GetText(3001), "Einstellungen\r\nspeichern \\\r\n");
 }
 
-TEST_F(Texts, AMissingTextIsReportedAndYieldsNothing) {
-    EXPECT_FALSE(TextExists(9999));
-    EXPECT_EQ(GetText(9999), "");
+TEST_F(TextsTest, AMissingTextIsReportedAndYieldsNothing) {
+    EXPECT_FALSE(texts.TextExists(9999));
+    EXPECT_EQ(texts.GetText(9999), "");
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Fault);
     EXPECT_EQ(dialogs.shown[0].text, "String resource 9999 not available!");
 
     UseLanguage({{103, "Text %d fehlt!"}});
-    EXPECT_EQ(GetText(70000), "");
+    EXPECT_EQ(texts.GetText(70000), "");
     EXPECT_EQ(dialogs.shown.back().text, "Text 70000 fehlt!");
 
-    UseLanguage({{9000, "nur hier"}});
-    EXPECT_EQ(GetText(4294967295u), "");
+    UseLanguage({{9500, "nur hier"}});
+    EXPECT_EQ(texts.GetText(4294967295u), "");
     EXPECT_EQ(dialogs.shown.back().text, "String-Ressource 4294967295 nicht vorhanden!");
-    EXPECT_TRUE(TextExists(9000));
-    EXPECT_TRUE(TextExists(1)); // built in
-    EXPECT_FALSE(TextExists(1017));
+    EXPECT_TRUE(texts.TextExists(9500));
+    EXPECT_TRUE(texts.TextExists(1)); // built in
+    EXPECT_FALSE(texts.TextExists(1017));
 }
 
-TEST_F(Texts, FormattedTexts) {
-    EXPECT_EQ(GetTextInt(2002, 10), "Confirm with this button within 10 seconds");
-    EXPECT_EQ(GetTextStr(257, "ZENO 4"), "Information about ZENO 4");
-    EXPECT_EQ(GetTextArgs(121, {"abc", "Relay delay [ms]"}),
+TEST_F(TextsTest, FormattedTexts) {
+    EXPECT_EQ(texts.GetTextInt(2002, 10), "Confirm with this button within 10 seconds");
+    EXPECT_EQ(texts.GetTextStr(257, "ZENO 4"), "Information about ZENO 4");
+    EXPECT_EQ(texts.GetTextArgs(121, {"abc", "Relay delay [ms]"}),
               "'abc' is invalid for the field 'Relay delay [ms]'!");
     UseLanguage({{2002, "%s %s %n Sekunden"}}); // a careless translation
-    EXPECT_EQ(GetTextInt(2002, 10), "10 %s %n Sekunden");
+    EXPECT_EQ(texts.GetTextInt(2002, 10), "10 %s %n Sekunden");
 }
 
-TEST_F(Texts, MessageCodesChooseKindAndButtons) {
-    dialogs.answer = MessageResult::Yes;
-    EXPECT_EQ(ShowMessageId(msg::Confirmation | 166), MessageResult::Yes);
-    EXPECT_EQ(ShowMessageIdInt(msg::Fault | 110, 7), MessageResult::Yes);
-    EXPECT_EQ(ShowMessageIdStr(msg::Information | 257, "x"), MessageResult::Yes);
-    ShowMessageIdArgs(msg::Warning | 184, {"a", "b"});
-    ShowMessageText(0x00000000, "plain");
-    ShowMessageText(0x53000000, "unused kind");
-    ShowMessageText(msg::Confirmation, ""); // an empty text shows "Unknown Fault!" as a fault
+TEST_F(TextsTest, MessageCodesChooseKindAndButtons) {
+    using R = MessageResult;
+    dialogs.answer = R::Yes;
+    EXPECT_EQ(texts.ShowMessageId(msg::Confirmation | 166), R::Yes);
+    EXPECT_EQ(texts.ShowMessageIdInt(msg::Fault | 110, 7), R::Yes);
+    EXPECT_EQ(texts.ShowMessageIdStr(msg::Information | 257, "x"), R::Yes);
+    texts.ShowMessageIdArgs(msg::Warning | 184, {"a", "b"});
+    texts.ShowMessageText(0x00000000, "plain");
+    texts.ShowMessageText(0x53000000, "unused kind");
+    texts.ShowMessageText(msg::Confirmation, ""); // an empty text shows "Unknown Fault!"
     ASSERT_EQ(dialogs.shown.size(), 7u);
     EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Confirmation);
-    EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(dialogs.shown[0].buttons, (std::vector<R>{R::Yes, R::No}));
     EXPECT_EQ(dialogs.shown[0].text,
               "Are you sure that you want to deactivate the muting function?");
     EXPECT_EQ(dialogs.shown[1].kind, MessageKind::Fault);
     EXPECT_EQ(dialogs.shown[1].text, "An unknown error has occurred! (7)");
     EXPECT_EQ(dialogs.shown[2].kind, MessageKind::Information);
     EXPECT_EQ(dialogs.shown[3].kind, MessageKind::Warning);
-    EXPECT_EQ(dialogs.shown[3].buttons, MessageButtons::Ok);
+    EXPECT_EQ(dialogs.shown[3].buttons, std::vector<R>{R::Ok});
     EXPECT_NE(dialogs.shown[3].text.find("option \"a\" before you activate the option \"b\""),
               std::string::npos);
     EXPECT_EQ(dialogs.shown[4].kind, MessageKind::Fault);
-    EXPECT_EQ(dialogs.shown[5].buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(dialogs.shown[5].buttons, (std::vector<R>{R::Yes, R::No, R::Cancel}));
     EXPECT_EQ(dialogs.shown[5].kind, MessageKind::Fault);
     EXPECT_EQ(dialogs.shown[6].kind, MessageKind::Fault);
-    EXPECT_EQ(dialogs.shown[6].buttons, MessageButtons::Ok);
+    EXPECT_EQ(dialogs.shown[6].buttons, std::vector<R>{R::Ok});
     EXPECT_EQ(dialogs.shown[6].text, "Unknown Fault!");
-    EXPECT_EQ(CaptionTextId(MessageKind::Warning), 300u);
-    EXPECT_EQ(ButtonTextId(MessageResult::Ignore), 406u);
 }
 
-TEST_F(Texts, OneDialogAtATime) {
+// The dialog gets every text it shows in the language: caption, button labels, and the
+// button a closed dialog answers with.
+TEST_F(TextsTest, CaptionAndButtonLabelsComeInTheLanguage) {
+    UseLanguage({{303, "Frage"}, {400, "&Ja"}, {401, "&Nein"}, {300, "Warnung"}});
+    texts.ShowMessageId(msg::Confirmation | 166);
+    texts.ShowMessageText(msg::Warning | 0x01000000, "ok or cancel");
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    const DialogMessage& question = dialogs.messages[0];
+    EXPECT_EQ(question.caption, "Frage");
+    ASSERT_EQ(question.buttons.size(), 2u);
+    EXPECT_EQ(question.buttons[0].label, "&Ja");
+    EXPECT_EQ(question.buttons[1].label, "&Nein");
+    EXPECT_EQ(question.dismissed, MessageResult::No);
+    const DialogMessage& warning = dialogs.messages[1];
+    EXPECT_EQ(warning.caption, "Warnung");
+    ASSERT_EQ(warning.buttons.size(), 2u);
+    EXPECT_EQ(warning.buttons[0].label, "OK"); // built in: the language lacks it
+    EXPECT_EQ(warning.buttons[1].label, "Cancel");
+    EXPECT_EQ(warning.dismissed, MessageResult::Cancel);
+}
+
+TEST_F(TextsTest, OneDialogAtATime) {
     MessageResult nested = MessageResult::Ok;
-    dialogs.onShow = [&] { nested = ShowMessageId(msg::Warning | 102); };
-    EXPECT_EQ(ShowMessageId(msg::Fault | 101), MessageResult::Ok);
+    dialogs.onShow = [&] { nested = texts.ShowMessageId(msg::Warning | 102); };
+    EXPECT_EQ(texts.ShowMessageId(msg::Fault | 101), MessageResult::Ok);
     EXPECT_EQ(nested, MessageResult::None);
     EXPECT_EQ(dialogs.shown.size(), 1u);
     dialogs.onShow = nullptr;
-    EXPECT_EQ(ShowMessageId(msg::Fault | 102), MessageResult::Ok); // closed again
+    EXPECT_EQ(texts.ShowMessageId(msg::Fault | 102), MessageResult::Ok); // closed again
 
-    SetMessageDialogs(nullptr);
-    EXPECT_EQ(ShowMessageId(msg::Fault | 101), MessageResult::None);
+    const Texts unattended; // no dialogs: nothing is shown
+    EXPECT_EQ(unattended.ShowMessageId(msg::Fault | 101), MessageResult::None);
+    EXPECT_EQ(unattended.GetText(102), "Could not open COM-Port!");
+}
+
+// Each holder of texts speaks its own language to its own dialogs: two side by side, one of
+// them with a dialog open, do not meet.
+TEST_F(TextsTest, TwoSideBySideShareNothing) {
+    UseLanguage({{102, "Port zu!"}});
+    RecordingDialogs otherDialogs;
+    const Texts other(nullptr, &otherDialogs);
+    MessageResult nested = MessageResult::None;
+    dialogs.onShow = [&] { nested = other.ShowMessageId(msg::Fault | 102); };
+    texts.ShowMessageId(msg::Fault | 102);
+    EXPECT_EQ(nested, MessageResult::Ok);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, "Port zu!");
+    ASSERT_EQ(otherDialogs.shown.size(), 1u);
+    EXPECT_EQ(otherDialogs.shown[0].text, "Could not open COM-Port!");
 }
 
 std::string Format(std::string_view format, std::vector<TextArg> args) {

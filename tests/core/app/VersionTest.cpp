@@ -30,29 +30,27 @@ TEST(Version, EarlyFourVersionsReportThreeNinetyNine) {
 
 class ProductTextsTest : public ::testing::Test {
 protected:
-    ProductTextsTest() { SetMessageDialogs(&dialogs); }
-    ~ProductTextsTest() override { SetMessageDialogs(nullptr); }
-
     test::RecordingDialogs dialogs;
+    Texts language{nullptr, &dialogs};
 };
 
 TEST_F(ProductTextsTest, VariantBitsChooseTitleLogoAndCaption) {
     const BuildVariant delivered;
-    const ProductTexts texts = LookUpProductTexts(delivered);
+    const ProductTexts texts = LookUpProductTexts(language, delivered);
     EXPECT_EQ(texts.windowTitle, "DVX-DVY 710, 712, 715");
     EXPECT_TRUE(texts.LabelIsLogo());
     EXPECT_EQ(texts.deviceName, "Safety light curtain");
-    EXPECT_EQ(MainWindowCaption(texts, delivered, ""), "DVX-DVY 710, 712, 715");
+    EXPECT_EQ(MainWindowCaption(language, texts, delivered, ""), "DVX-DVY 710, 712, 715");
     EXPECT_TRUE(dialogs.shown.empty());
 
     const BuildVariant pro{16 | BuildVariant::ExtendedBit};
-    EXPECT_EQ(LookUpProductTexts(pro).windowTitle, "DVX-DVY 710, 712, 715 Pro");
+    EXPECT_EQ(LookUpProductTexts(language, pro).windowTitle, "DVX-DVY 710, 712, 715 Pro");
 
     const BuildVariant factory{BuildVariant::ManufacturerBit}; // brand 0
-    const ProductTexts manufacturer = LookUpProductTexts(factory);
+    const ProductTexts manufacturer = LookUpProductTexts(language, factory);
     EXPECT_EQ(manufacturer.windowTitle, "ZENO 4");
     EXPECT_EQ(manufacturer.brandShortName, "ZENO 4-Light Curtain");
-    EXPECT_EQ(MainWindowCaption(manufacturer, factory, "beta"),
+    EXPECT_EQ(MainWindowCaption(language, manufacturer, factory, "beta"),
               "Safety light curtain ZENO 4 - Manufacturer version - beta");
 }
 

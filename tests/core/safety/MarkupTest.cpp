@@ -111,9 +111,9 @@ std::string AllText(const SafetyNote& note) {
 }
 
 TEST(SafetyNotes, FloatingBlankingNoteWithItsTableOfResolutions) {
-    const SafetyNote note = AssembleSafetyNote(0, {"DVX-DVY 710, 712, 715"});
+    const SafetyNote note = AssembleSafetyNote(Texts(), 0, {"DVX-DVY 710, 712, 715"});
     EXPECT_EQ(note.number, 1);
-    EXPECT_EQ(note.title, GetText(8051));
+    EXPECT_EQ(note.title, Texts().GetText(8051));
     EXPECT_EQ(note.checkBoxText, "Adjustment of safety distance implemented");
     ASSERT_FALSE(note.paragraphs.empty());
     // The title goes into the heading's "%s"; nothing is left unreplaced.
@@ -131,14 +131,15 @@ TEST(SafetyNotes, FloatingBlankingNoteWithItsTableOfResolutions) {
 
 TEST(SafetyNotes, EveryNoteHasTitleAndParagraphsAndOnlyNoteFiveLacksTheCheckBox) {
     for (int mode = 0; mode < SafetyNote::Count; ++mode) {
-        const SafetyNote note = AssembleSafetyNote(mode, {"Title", "1.05"});
+        const SafetyNote note = AssembleSafetyNote(Texts(), mode, {"Title", "1.05"});
         EXPECT_FALSE(note.title.empty()) << mode;
         EXPECT_FALSE(note.paragraphs.empty()) << mode;
         EXPECT_EQ(note.checkBoxText.empty(), mode == 4) << mode;
     }
-    EXPECT_NE(AllText(AssembleSafetyNote(4, {"Title", "1.05"})).find("1.05"), std::string::npos);
+    EXPECT_NE(AllText(AssembleSafetyNote(Texts(), 4, {"Title", "1.05"})).find("1.05"),
+              std::string::npos);
     // Slots never set give empty replacements.
-    EXPECT_EQ(AllText(AssembleSafetyNote(4, {})).find("%s"), std::string::npos);
+    EXPECT_EQ(AllText(AssembleSafetyNote(Texts(), 4, {})).find("%s"), std::string::npos);
 }
 
 } // namespace

@@ -26,7 +26,7 @@ protected:
         return Child<QLabel>(page, label)->palette().color(QPalette::WindowText) == Red;
     }
 
-    TCalcSafetyDistance page{0, QSize(784, 538)};
+    TCalcSafetyDistance page{texts, 0, QSize(784, 538)};
 };
 
 TEST_F(CalculatorTest, EveryChangeRecalculatesAndOpeningAgainRestoresTheDefaults) {
@@ -101,13 +101,14 @@ TEST_F(CalculatorTest, ButtonsShowThePointersLeaveAndTakeTheDevicesResolution) {
 }
 
 TEST(InstallationSketch, HasItsSizeAndItsParts) {
-    const QImage sketch = DrawInstallationSketch(0, 784);
+    const Texts texts;
+    const QImage sketch = DrawInstallationSketch(texts, 0, 784);
     ASSERT_EQ(sketch.size(), QSize(392, 216));
     EXPECT_EQ(sketch.pixel(20, 10), qRgb(0, 0, 0));      // the danger zone's outline
     EXPECT_EQ(sketch.pixel(24, 3), qRgb(191, 191, 191)); // its grey between the hatching
     EXPECT_EQ(sketch.pixel(14, sketch.height() * 2 / 3), qRgb(255, 255, 0)); // the emitter
     EXPECT_EQ(sketch.pixel(sketch.width() - 14, sketch.height() * 2 / 3), qRgb(255, 255, 0));
-    EXPECT_EQ(DrawInstallationSketch(4, 1424).size(), QSize(712, 376));
+    EXPECT_EQ(DrawInstallationSketch(texts, 4, 1424).size(), QSize(712, 376));
 }
 
 } // namespace

@@ -19,7 +19,7 @@ const std::string Mismatch = "The new password does not agree with the confirmat
 
 class PasswordTest : public test::RecordedMessages {
 protected:
-    void Open(int mode) {
+    void Open(PasswordMode mode) {
         dialog.InitForm(mode);
         dialog.show();
     }
@@ -36,31 +36,31 @@ protected:
     }
 
     test::MemoryPreferenceStore preferences;
-    TFRM_Password dialog{preferences};
+    TFRM_Password dialog{preferences, texts};
 };
 
 TEST_F(PasswordTest, WithNothingStoredTheDefaultUnlocksAndAWrongEntryRefusesAndCloses) {
-    Open(0);
+    Open(PasswordMode::UserSettings);
     Enter(QStringLiteral("light-curtain"));
     EXPECT_EQ(dialog.PasswordResult(), 1);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(dialogs.shown.empty());
 
-    Open(0);
+    Open(PasswordMode::UserSettings);
     Enter({});
-    EXPECT_EQ(Texts(), std::vector<std::string>{NoPassword});
+    EXPECT_EQ(Messages(), std::vector<std::string>{NoPassword});
     EXPECT_TRUE(dialog.isVisible());
     Enter(QStringLiteral("Light-curtain"));
     EXPECT_EQ(dialog.PasswordResult(), 0);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(Texts(), (std::vector<std::string>{NoPassword, WrongPassword}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{NoPassword, WrongPassword}));
     EXPECT_EQ(dialogs.shown.back().kind, MessageKind::Warning);
 }
 
 TEST_F(PasswordTest, CancelRefusesEvenAfterAnAcceptedShowing) {
-    Open(0);
+    Open(PasswordMode::UserSettings);
     Enter(QStringLiteral("light-curtain"));
-    Open(0);
+    Open(PasswordMode::UserSettings);
     EXPECT_EQ(dialog.PasswordResult(), 0);
     EXPECT_TRUE(Child<QLineEdit>(dialog, "Edt_Pwd_1")->text().isEmpty());
     Child<QPushButton>(dialog, "Btn_Pwd_2")->click();
@@ -69,14 +69,14 @@ TEST_F(PasswordTest, CancelRefusesEvenAfterAnAcceptedShowing) {
 }
 
 TEST_F(PasswordTest, ChangingRefusesForCorrectionsAndStoresTheScrambledNewPassword) {
-    Open(1);
+    Open(PasswordMode::ChangePassword);
     Enter(QStringLiteral("wrong"), QStringLiteral("abcd"), QStringLiteral("abcd"));
     EXPECT_TRUE(dialog.isVisible());
     Enter(QStringLiteral("light-curtain"), QStringLiteral("abc"), QStringLiteral("abc"));
     EXPECT_TRUE(dialog.isVisible());
     Enter(QStringLiteral("light-curtain"), QStringLiteral("abcd"), QStringLiteral("ABCD"));
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(Texts(), (std::vector<std::string>{WrongPassword, TooShort, Mismatch}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{WrongPassword, TooShort, Mismatch}));
     EXPECT_EQ(Stored(), "<none>");
 
     Enter(QStringLiteral("light-curtain"), QStringLiteral("abcd"), QStringLiteral("abcd"));
@@ -84,26 +84,27 @@ TEST_F(PasswordTest, ChangingRefusesForCorrectionsAndStoresTheScrambledNewPasswo
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(Stored(), ScramblePassword(u"abcd"));
 
-    Open(0); // the new password replaces the default
+    Open(PasswordMode::UserSettings); // the new password replaces the default
     Enter(QStringLiteral("light-curtain"));
     EXPECT_EQ(dialog.PasswordResult(), 0);
-    Open(0);
+    Open(PasswordMode::UserSettings);
     Enter(QStringLiteral("abcd"));
     EXPECT_EQ(dialog.PasswordResult(), 1);
 }
 
 TEST_F(PasswordTest, CaptionsAndEntriesFollowTheMode) {
-    for (int mode : {1, 0}) {
+    for (PasswordMode mode : {PasswordMode::ChangePassword, PasswordMode::UserSettings}) {
+        const bool changing = mode == PasswordMode::ChangePassword;
         Open(mode);
         EXPECT_EQ(dialog.windowTitle(),
-                  mode == 1 ? QStringLiteral("Change password") : QStringLiteral("Enter password"));
+                  changing ? QStringLiteral("Change password") : QStringLiteral("Enter password"));
         for (const char* name : {"Lbl_Pwd_2", "Lbl_Pwd_3", "Lbl_Pwd_4", "Edt_Pwd_2", "Edt_Pwd_3"}) {
-            EXPECT_EQ(Child<QWidget>(dialog, name)->isVisible(), mode == 1) << name;
+            EXPECT_EQ(Child<QWidget>(dialog, name)->isVisible(), changing) << name;
         }
         EXPECT_EQ(Child<QLineEdit>(dialog, "Edt_Pwd_1")->echoMode(), QLineEdit::Password);
     }
     EXPECT_EQ(Child<QLabel>(dialog, "Lbl_Pwd_1")->text(), QStringLiteral("Please enter password"));
-    Open(8);
+    Open(PasswordMode::Factory);
     EXPECT_EQ(Child<QLabel>(dialog, "Lbl_Pwd_1")->text(), "Password for factory settings");
     Enter(QStringLiteral("LCD-factory-7013"));
     EXPECT_EQ(dialog.PasswordResult(), 1);

@@ -21,6 +21,8 @@ using lcdiag::snapshots::Save;
 
 namespace {
 
+const Texts English;
+
 QImage Grab(QWidget& widget) {
     widget.show();
     QApplication::processEvents();
@@ -30,7 +32,7 @@ QImage Grab(QWidget& widget) {
 bool SaveNotes(const QString& folder) {
     bool saved = true;
     for (int mode = 0; mode < 5; ++mode) {
-        TFRM_Warnings note;
+        TFRM_Warnings note(English);
         note.NoteMode = mode;
         note.SetNoteArg(0, "DVX-DVY 710, 712, 715");
         note.SetNoteArg(1, "2.05");
@@ -48,11 +50,13 @@ bool SaveNotes(const QString& folder) {
 bool SavePasswords(const QString& folder, int profile) {
     test::MemoryPreferenceStore store;
     bool saved = true;
-    for (int mode : {0, 1, 8}) {
-        TFRM_Password dialog(store);
+    for (PasswordMode mode :
+         {PasswordMode::UserSettings, PasswordMode::ChangePassword, PasswordMode::Factory}) {
+        TFRM_Password dialog(store, English);
         dialog.SetFontSize(ViewFont(profile, 10).pointSize);
         dialog.InitForm(mode);
-        saved &= Save(Grab(dialog), QStringLiteral("%1/password%2.png").arg(folder).arg(mode));
+        saved &= Save(Grab(dialog),
+                      QStringLiteral("%1/password%2.png").arg(folder).arg(static_cast<int>(mode)));
     }
     return saved;
 }
@@ -61,7 +65,7 @@ bool SavePasswords(const QString& folder, int profile) {
 bool SaveCalculator(const QString& folder, int profile) {
     QWidget frame;
     frame.resize(snapshots::ViewSize(profile));
-    TCalcSafetyDistance page(profile, snapshots::ViewSize(profile), &frame);
+    TCalcSafetyDistance page(English, profile, snapshots::ViewSize(profile), &frame);
     page.resize(snapshots::ViewSize(profile));
     page.deviceResolution = [] { return std::string("30"); };
     const auto type = [&page](const char* field, const char* text) {

@@ -30,7 +30,8 @@ protected:
     QPushButton* Cancel() { return Child<QPushButton>(note, "Button2"); }
     QScrollBar* ScrollBar() { return Child<QScrollArea>(note, "ScrollBox1")->verticalScrollBar(); }
 
-    TFRM_Warnings note;
+    const Texts texts;
+    TFRM_Warnings note{texts};
 };
 
 TEST_F(WarningsTest, CheckBoxWaitsForTheEndOfTheTextAndOkFollowsIt) {
@@ -110,7 +111,7 @@ TEST(WarningsTables, ShortHeadingRowIsCompletedSoThatTheRowsKeepTheirColumns) {
     EXPECT_EQ(WithCompleteHeading({true, 2, 1, "a|b|c"}), "a|b|c");
 
     // The table of effective resolutions of the floating blanking note.
-    const SafetyNote note = AssembleSafetyNote(0, {});
+    const SafetyNote note = AssembleSafetyNote(Texts(), 0, {});
     const auto table = std::find_if(note.paragraphs.begin(), note.paragraphs.end(),
                                     [](const NoteParagraph& p) { return p.columns == 7; });
     ASSERT_NE(table, note.paragraphs.end());

@@ -136,7 +136,7 @@ TEST(BarPictureTest, TooSmallAViewWritesTheTraceToTheStateFolder) {
     {
         // 63 pixels leave no room for the units: the receiver body's left edge is 0.
         ViewPictures pictures(0, QSize(63, 100), ViewBuild{}, TestColours(), TestLogo(),
-                              ButtonHeight);
+                              ButtonHeight, English());
         ASSERT_EQ(pictures.Bar().receiver.body.left, 0);
         const LiveViewData data = ReceiverData(TenBeams());
         pictures.DrawBar(data, 1);

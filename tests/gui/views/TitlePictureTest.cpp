@@ -62,7 +62,7 @@ TEST(TitlePictureTest, LogoForBrandOneShadowedTextOtherwise) {
     EXPECT_EQ(logo.StatusPicture().pixel(band + QPoint(half + 1, 0)), qRgb(43, 58, 127));
 
     const ViewPictures text(0, Profile0View, ViewBuild{false, 0}, TestColours(), TestLogo(),
-                            ButtonHeight);
+                            ButtonHeight, English());
     EXPECT_NE(text.BarPicture().pixel(band), qRgb(43, 58, 127));
     EXPECT_GT(ShadowPixels(text.BarPicture(), title), 0);
 }

@@ -92,11 +92,12 @@ int main(int argc, char** argv) {
     bool saved = true;
     for (int profile : {0, 4}) {
         ViewPictures pictures(profile, snapshots::ViewSize(profile), ViewBuild{}, colours,
-                              TestLogo(), ButtonHeight);
+                              TestLogo(), ButtonHeight, English());
         saved &= SaveViews(pictures, folder, QStringLiteral("_p%1").arg(profile), false);
     }
     // The manufacturer build of brand 0: a text title over its shadow, the blue palette.
-    ViewPictures factory(0, Profile0View, ViewBuild{true, 0}, colours, TestLogo(), ButtonHeight);
+    ViewPictures factory(0, Profile0View, ViewBuild{true, 0}, colours, TestLogo(), ButtonHeight,
+                         English());
     saved &= SaveViews(factory, folder, QStringLiteral("_p0_brand0_factory"), true);
     return saved ? 0 : 1;
 }

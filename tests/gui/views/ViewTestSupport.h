@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/app/Texts.h"
 #include "core/views/BeamPalette.h"
 #include "gui/views/PictureOps.h"
 #include "gui/views/ViewPictures.h"
@@ -16,6 +17,12 @@ inline ViewColours TestColours() {
 inline constexpr QSize Profile0View{784, 538};
 inline constexpr int ButtonHeight = 25;
 
+// The built-in English texts, for the whole test program.
+inline const Texts& English() {
+    static const Texts texts;
+    return texts;
+}
+
 // A stand-in for the brand's logo, of its size.
 inline QImage TestLogo() {
     QImage logo(315, 38, QImage::Format_ARGB32_Premultiplied);
@@ -26,12 +33,12 @@ inline QImage TestLogo() {
 }
 
 inline ViewResources Resources() {
-    return ViewResources(0, ViewBuild{}, TestColours(), TestLogo());
+    return ViewResources(0, ViewBuild{}, TestColours(), TestLogo(), English());
 }
 
 inline ViewPictures Pictures(bool manufacturerFunctions = false) {
     return ViewPictures(0, Profile0View, ViewBuild{manufacturerFunctions, 1}, TestColours(),
-                        TestLogo(), ButtonHeight);
+                        TestLogo(), ButtonHeight, English());
 }
 
 inline QRgb Palette(int entry, bool manufacturerFunctions = false) {

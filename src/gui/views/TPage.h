@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/safety/Password.h"
+#include "core/views/LiveViewData.h"
+#include "core/views/ViewMode.h"
+
+namespace lcdiag {
+
+class ConnectionController;
+class Texts;
+
+// One page of the main window's central area: a live picture, a settings editor, the history
+// or the calculator. The window keeps one page per view mode and shows one at a time.
+class TPage {
+public:
+    virtual ~TPage() = default;
+
+    // Whether the page may open now; it may ask the user first (a password). False leaves the
+    // page on screen as it is.
+    virtual bool Admit() { return true; }
+    // Shows the page's controls and fills them, coming from `previous`; false when the page
+    // could not be filled (the window then goes back to `previous`).
+    virtual bool Enter(ViewMode previous) = 0;
+    // Hides the page's controls; what the page edits stays until it is filled again.
+    virtual void Leave() = 0;
+    // Every 25 ms while the page is shown; `redraw` when the live data changed or the page was
+    // just entered.
+    virtual void Sync(bool redraw) = 0;
+    // A page that shows the connected unit's settings gives way to the bar view when the
+    // dialogue with the unit starts afresh or reports an outcome.
+    virtual bool ShowsUnitSettings() const { return false; }
+};
+
+// What the pages ask of the main window.
+class TPageHost {
+public:
+    virtual ~TPageHost() = default;
+
+    virtual bool SetViewMode(ViewMode mode, bool force = false) = 0;
+    // Runs the 25 ms cycle at once, so that a page just entered shows its picture; with
+    // `freshSupervision` the silence of the link is counted from now (the status view starts
+    // without a time-out).
+    virtual void RunTimerCycleNow(bool freshSupervision = false) = 0;
+    virtual void RequestRedraw() = 0;
+    // The dialogue with the connected unit and what it received.
+    virtual ConnectionController& Link() = 0;
+    // What the live pictures show, copied from the link now.
+    virtual LiveViewData CurrentViewData() const = 0;
+    // Lays the view area out again (a button's caption changed its width).
+    virtual void ScrlBx_MainResize() = 0;
+    // The password dialog in the mode; its PasswordResult (0 refused, 1 or 2 accepted).
+    virtual int ShowPasswordDialog(PasswordMode mode) = 0;
+    virtual const Texts& Language() const = 0;
+};
+
+} // namespace lcdiag
