@@ -228,6 +228,25 @@ TEST_F(Transfer, InvalidRecordsReportedBack) {
     EXPECT_EQ(C().State(), LinkState::Diagnosis);
 }
 
+// An emitter that reports its factory record invalid after storing one has failed the
+// transfer: one verdict, one message, however long the report takes.
+TEST_F(Transfer, InvalidEmitterFactoryRecordAfterStoringIsOneFailure) {
+    auto config = Emitter();
+    config.faults.invalidFactoryRecord = true;
+    Start(config);
+    EXPECT_EQ(Outcome(), Text(124)); // code 11 on the normal course
+    world->dialogs.shown.clear();
+    world->outcomes.reported.clear();
+    PrepareEmitterFactory();
+    SaveAndConfirm();
+    EXPECT_EQ(Outcome(), Text(112)); // code 14
+    world->Run(3000);
+    EXPECT_EQ(world->Messages(), std::vector<std::string>{Text(112)});
+    EXPECT_EQ(world->outcomes.reported,
+              (std::vector<RecordingListener::Outcome>{{EmitterFactoryFailed, MessageResult::Ok}}));
+    EXPECT_EQ(C().State(), LinkState::Diagnosis);
+}
+
 TEST_F(Transfer, ControllerRefusingThisPcSoftwareShowsTheNoticeWithTheMinimumVersion) {
     auto config = Receiver();
     config.faults.minPcVersion = sim::PcVersion{2, 5};

@@ -141,9 +141,10 @@ void ConnectionController::OnEmitterFactoryRecord(const SelectedFrame& frame) {
     if (emitterFactoryValid_) {
         info_.serialNumber = emitterFactory_.Text(EmitterFactoryField::SerialNumber);
         info_.type = emitterFactory_.Text(EmitterFactoryField::CustomerDesignation);
-    } else {
-        SetResult(activeTransfer_ == TransferKind::EmitterFactory ? ResultCode::EmitterFactoryFailed
-                                                                  : ResultCode::FactoryDataInvalid);
+    } else if (activeTransfer_ != TransferKind::EmitterFactory) {
+        // After storing a factory record the customer record that follows gives the one
+        // verdict on the transfer, an invalid factory record among its reasons.
+        SetResult(ResultCode::FactoryDataInvalid);
     }
     Consume(frame);
     Stamp();

@@ -184,9 +184,9 @@ void ConnectionController::OnEmitterStored() {
     storedAcknowledged_ = true;
 }
 
-// The emitter's report after storing decides. A stored record that reads back other than it
-// was sent is a failed transfer, as for the receiver: 14 for the factory record (with its
-// customer record), 17 for the customer record.
+// The emitter's report after storing decides, once. A stored record that reads back other than
+// it was sent, or a factory record that reads back invalid, is a failed transfer, as for the
+// receiver.
 ResultCode ConnectionController::EmitterTransferResult() const {
     using enum ResultCode;
     const bool factory = activeTransfer_ == TransferKind::EmitterFactory;
