@@ -90,6 +90,25 @@ TEST_F(ConnectionTest, PortMenuListsUsbAndThePortsAndKeepsTheChoiceWhenAPortFail
     EXPECT_FALSE(items[2]->isChecked());
 }
 
+// Nothing reaches the device before the factory password was accepted: "Connect" does
+// nothing while the password is asked.
+TEST_F(ConnectionTest, ManufacturerBuildConnectsNothingWhileTheFactoryPasswordIsAsked) {
+    simulation = SimulationRequest{ControllerType::Receiver, {}};
+    auto window = MakeWindow(16 | BuildVariant::ManufacturerBit);
+    bool connectedWhileAsked = true;
+    test::WhenModalShows([&](QWidget* dialog) {
+        Click(*window, "MNU_Connect");
+        connectedWhileAsked = window->ActivePort()->Connected();
+        test::Child<QLineEdit>(*dialog, "Edt_Pwd_1")->setText("LCD-factory-7013");
+        test::Child<QPushButton>(*dialog, "Btn_Pwd_1")->click();
+    });
+    QEvent activation(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(window.get(), &activation);
+    ASSERT_TRUE(WaitUntil([&] { return window->ActivePort()->Connected(); }));
+    EXPECT_FALSE(connectedWhileAsked);
+    EXPECT_EQ(ConnectCaption(*window), QString("Disconnect"));
+}
+
 TEST_F(ConnectionTest, ManufacturerBuildOpensThePortOnlyAfterTheFactoryPassword) {
     auto window = MakeWindow(16 | BuildVariant::ManufacturerBit);
     EXPECT_TRUE(dialogs.shown.empty()); // nothing opened yet

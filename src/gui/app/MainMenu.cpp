@@ -347,7 +347,7 @@ void TFRM_Main::MNU_InfoClick(QAction* item) {
 
 // Connects or disconnects; the USB adapter is looked up before it is opened.
 void TFRM_Main::MNU_ConnectClick() {
-    if (activePort_ == nullptr) {
+    if (activePort_ == nullptr || FactoryPasswordOutstanding()) {
         return;
     }
     try {
@@ -364,30 +364,34 @@ void TFRM_Main::MNU_ConnectClick() {
 }
 
 // Switches the port; the choice is stored and checked once the port took it. A port that
-// cannot be opened is reported and leaves the previous choice checked.
+// cannot be opened is reported and leaves the previous choice checked; so does any choice
+// before the factory password.
 void TFRM_Main::MNU_PSetClick(QAction* item) {
     const auto entry =
         std::find_if(portItems_.begin(), portItems_.end(),
                      [&](const TPortMenuItem& port) { return port.Tag == TagOf(item); });
-    if (entry == portItems_.end()) {
-        return;
-    }
-    try {
-        const auto stored = lcdiag::MNU_PSetClick(
-            *comPort_, *entry, [this](std::uint32_t code) { texts_.ShowMessageId(code); });
-        if (stored) {
-            RegWriteString(*setup_.preferences, PreferenceKeyPath(), pref::ComPort, *stored);
-            checkedPort_ = item;
-            comPortLink_->SetKind(entry->Tag == UsbItemTag ? PortKind::UsbAdapter
-                                                           : PortKind::SerialPort);
-        }
-    } catch (const std::exception& error) {
-        ShowException(texts_, error);
+    if (entry != portItems_.end() && !FactoryPasswordOutstanding()) {
+        SwitchPort(*entry, item);
     }
     if (checkedPort_ != nullptr) {
         checkedPort_->setChecked(true);
     } else {
         item->setChecked(false);
+    }
+}
+
+void TFRM_Main::SwitchPort(const TPortMenuItem& entry, QAction* item) {
+    try {
+        const auto stored = lcdiag::MNU_PSetClick(
+            *comPort_, entry, [this](std::uint32_t code) { texts_.ShowMessageId(code); });
+        if (stored) {
+            RegWriteString(*setup_.preferences, PreferenceKeyPath(), pref::ComPort, *stored);
+            checkedPort_ = item;
+            comPortLink_->SetKind(entry.Tag == UsbItemTag ? PortKind::UsbAdapter
+                                                          : PortKind::SerialPort);
+        }
+    } catch (const std::exception& error) {
+        ShowException(texts_, error);
     }
 }
 

@@ -190,6 +190,7 @@ private:
     void BuildResolutionMenu(const QSize& screen);
     void BuildPortMenu();
     void BuildLanguageMenu();
+    void SwitchPort(const TPortMenuItem& entry, QAction* item);
     void SetDimensioning(int mode);
     void SetConnectCaption(TextId id);
     QAction* Item(const char* name) const;
