@@ -20,15 +20,17 @@ inline void EnterPassword(const QString& password) {
     });
 }
 
-// The preference store of the tests, counting the writes of each value.
+// The preference store of the tests, counting the writes of each value; with writesFail set
+// it writes nothing, as a full disk or a read-only file would.
 class CountingPreferenceStore : public MemoryPreferenceStore {
 public:
     std::map<std::string, int, std::less<>> writes;
+    bool writesFail = false;
 
     bool WriteValue(const PreferenceKey& key, std::string_view name,
                     std::string_view value) override {
         ++writes[std::string(name)];
-        return MemoryPreferenceStore::WriteValue(key, name, value);
+        return !writesFail && MemoryPreferenceStore::WriteValue(key, name, value);
     }
     void Store(std::string_view name, std::string_view value) {
         MemoryPreferenceStore::WriteValue(SelectRootKey(PreferenceKeyPath()), name, value);

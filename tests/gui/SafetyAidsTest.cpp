@@ -47,6 +47,29 @@ TEST_F(MainWindowTest, ChangedPasswordIsStoredScrambledAndReported) {
     EXPECT_EQ(preferences.Read("Password"), ScramblePassword(u"guard"));
 }
 
+// A new password that cannot be written is no change: the user is told so, never of a
+// success, and the old password still opens the user settings.
+TEST_F(MainWindowTest, PasswordThatCannotBeStoredChangesNothing) {
+    auto window = MakeWindow();
+    dialogs.shown.clear();
+    preferences.writesFail = true;
+    WhenModalShows([](QWidget* dialog) {
+        Child<QLineEdit>(*dialog, "Edt_Pwd_1")->setText("light-curtain");
+        Child<QLineEdit>(*dialog, "Edt_Pwd_2")->setText("guard");
+        Child<QLineEdit>(*dialog, "Edt_Pwd_3")->setText("guard");
+        Child<QPushButton>(*dialog, "Btn_Pwd_1")->click();
+    });
+    Click(*window, "MNU_P1");
+    EXPECT_EQ(Messages(), std::vector<std::string>{"The new password could not be stored.\r\n"
+                                                   "The old password remains valid."});
+    EXPECT_EQ(dialogs.shown.at(0).kind, MessageKind::Fault);
+    EXPECT_EQ(preferences.Read("Password"), "<none>");
+
+    EnterPassword(QStringLiteral("light-curtain"));
+    Click(*window, "MNU_P5");
+    EXPECT_EQ(window->CurrentViewMode(), ViewMode::CustomerSettings);
+}
+
 TEST_F(MainWindowTest, CalculatorStartsAfreshAndExitsToThePageItCameFrom) {
     auto window = MakeWindow();
     Click(*window, "MNU_V2"); // the status view

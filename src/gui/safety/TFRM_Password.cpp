@@ -25,6 +25,7 @@ constexpr TextId FirstPrompt = 6020;
 constexpr TextId ChangePrompt = 6021;
 constexpr TextId OkCaption = 6030;
 constexpr TextId CancelCaption = 6031;
+constexpr TextId PasswordNotStored = 9000;
 
 constexpr int Margin = 20; // the icon's left offset, also the margin around the contents
 constexpr int IconTop = 10;
@@ -205,13 +206,22 @@ void TFRM_Password::Btn_Pwd_1Click() {
     if (verdict.message != 0) {
         texts_.ShowMessageId(verdict.message);
     }
-    if (!verdict.storePassword.empty()) {
-        RegWriteString(preferences_, PreferenceKeyPath(), pref::Password, verdict.storePassword);
+    if (!verdict.close) {
+        return;
     }
-    if (verdict.close) {
-        result_ = verdict.result;
-        done(result_ != 0 ? Accepted : Rejected);
+    result_ = StorePassword(verdict.storePassword) ? verdict.result : 0;
+    done(result_ != 0 ? Accepted : Rejected);
+}
+
+// A new password that cannot be written is no change: the old one stays valid, and the user
+// is told so instead of hearing of a success.
+bool TFRM_Password::StorePassword(const std::string& scrambled) {
+    if (scrambled.empty() ||
+        RegWriteString(preferences_, PreferenceKeyPath(), pref::Password, scrambled)) {
+        return true;
     }
+    texts_.ShowMessageId(msg::Fault | PasswordNotStored);
+    return false;
 }
 
 void TFRM_Password::reject() {

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QImage>
+#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -41,6 +42,7 @@ private:
     void LayOut();
     int LayOutChangeEntries(int top);
     void Btn_Pwd_1Click();
+    bool StorePassword(const std::string& scrambled);
 
     PreferenceStore& preferences_;
     const Texts& texts_;
