@@ -2,6 +2,7 @@
 // in, and the firmware-dependent details of the exchange.
 #include "World.h"
 #include "core/device/CustomerRecordBuilder.h"
+#include "core/device/FactoryRecordBuilder.h"
 #include "core/protocol/Handshake.h"
 
 #include <gtest/gtest.h>
@@ -43,12 +44,22 @@ protected:
         write = SettingsWrite::ReceiverFactory(record);
     }
 
+    // The emitter's factory page saved with another tester, for the model the unit reported.
     void PrepareEmitterFactory() {
-        EmitterFactoryRecord factory = C().EmitterFactory();
-        factory.SetText(EmitterFactoryField::Tester, "Tester 2");
-        RecordCodec::WriteRecordChecksum(factory.bytes);
-        write = SettingsWrite::EmitterFactory(factory,
-                                              BuildEmitterCustomerRecord(false, world->pcClock));
+        using EF = EmitterFactoryField;
+        const EmitterFactoryRecord& reported = C().EmitterFactory();
+        ReceiverFactoryRecord model;
+        model.SetByte(ReceiverFactoryField::BeamCount, reported.Byte(EF::BeamCount));
+        model.SetByte(ReceiverFactoryField::DeviceType, reported.Byte(EF::DeviceType));
+        const EmitterFactoryInput page{"01.12.2026 08:30:00",
+                                       reported.Text(EF::SerialNumber),
+                                       "Tester 2",
+                                       "1.4",
+                                       reported.Text(EF::CustomerDesignation),
+                                       reported.Byte(EF::Variant)};
+        EmitterFactorySend built;
+        EXPECT_FALSE(BuildEmitterFactoryRecord(page, model, world->pcClock, built));
+        write = SettingsWrite::EmitterFactory(built.factory, built.customer);
     }
 
     void PrepareEmitterCustomer(bool beamCodingA = true) {
