@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace lcdiag::sim {
 
@@ -25,6 +26,8 @@ struct Firmware {
     bool TakesNewStoreKeywords() const {
         return (typeDigit == 1 && version >= 122) || (typeDigit >= 2 && version >= 135);
     }
+    // From 1.33 on the muting times have 24 bits: their bits 16-23 have bytes of their own.
+    bool WideMutingTimes() const { return version >= 133; }
     // Three version digits as the controller sends them, e.g. "136".
     std::string Digits() const;
     // The version as people write it, e.g. "1.36".
@@ -37,6 +40,14 @@ struct PcVersion {
     int minor = 0;
 };
 
+// A run of beams, from beam `first`, counted from 1 (beam 1 is the synchronisation beam).
+struct BeamZone {
+    int first = 1;
+    int count = 1;
+
+    bool operator==(const BeamZone&) const = default;
+};
+
 // Live pictures for the demo; they combine freely.
 struct Scenes {
     bool movingObject = false;       // an object crosses the protective field up and down
@@ -44,8 +55,11 @@ struct Scenes {
     bool weakBeams = false;          // a few beams flicker with a weak signal
     bool mutingSensors = false;      // the muting sensors switch on and off in turn
     bool intermittentFaults = false; // faults appear for a while and clear again
+    // Receiver: an object held still in these beams, as when blanked beams or the muted area
+    // are taught.
+    std::optional<BeamZone> teachObject;
 
-    static Scenes Demo() { return {true, true, true, true, true}; }
+    static Scenes Demo() { return {true, true, true, true, true, std::nullopt}; }
 };
 
 // Where a transfer stalls when the controller falls silent in its middle.
@@ -87,6 +101,28 @@ struct Timing {
     std::uint32_t splitPauseMax = 20;
 };
 
+// The settings of the receiver's active customer record when a test chooses them. The
+// controller completes the record as a PC writes it: complements, masks, stamp, version and
+// checksum. Times keep 24 bits from firmware 1.33 on, their low 16 bits before.
+struct CustomerSettings {
+    int functions = 0x01; // start interlock by the activation button, relay control active
+    int mutingBits = 12;  // material transport both ways, two sensors in diagonal arrangement
+    int relayDelay = 31;  // 300 ms
+    int special = 0x90;   // muting and cyclic operation off; whole field muted, override
+    int clockCycles = 2;
+    int clockCycleTime = 30;    // seconds
+    int interruptionTime = 100; // unit 10 ms
+    int mutingCycleTime = 300;  // seconds
+    int sensorConcurrency = 20; // tenths of a second
+    int conveyorStopTime = 300; // seconds
+    int overrideTime = 180;     // seconds
+    int busProtocol = 1;
+    int floatingBeams = 0;
+    std::vector<int> blankedBeams;     // cleared in the fixed blanking mask
+    std::vector<int> mutedBeams;       // cleared in the muting area mask: the taught sample
+    bool multipleInterruption = false; // "M": several interruptions allowed during muting
+};
+
 // Everything a test or the demo chooses about a simulated controller, in one place.
 struct ControllerConfig {
     Unit unit = Unit::Receiver;
@@ -100,6 +136,12 @@ struct ControllerConfig {
     int configurationNumber = 11;         // receiver: number of the active configuration
     int activeSlot = 3;                   // receiver: ring slot of the active configuration
     int storedConfigurations = 8;         // receiver: ring slots holding a configuration, 1-8
+    // Receiver: the active configuration's settings; by default the seed picks believable
+    // ones (and the blanked-zone scene adds its fixed blanking).
+    std::optional<CustomerSettings> activeSettings;
+    // Receiver: the factory settings force multiple interruption of the protective field
+    // during muting ("M" in the factory record).
+    bool forcedMultipleInterruption = false;
     Scenes scenes;
     FaultInjection faults;
     Timing timing;

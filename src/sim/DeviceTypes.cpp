@@ -7,16 +7,16 @@ namespace lcdiag::sim {
 
 namespace {
 
-// code, beams (min, max, typical), resolution, pitch
+// code, beams (min, max, typical), resolution, pitch, floating beams, cyclic operation
 constexpr std::array<DeviceTypeInfo, 8> Types{{
-    {1, 8, 192, 32, 14, 10},
-    {2, 4, 104, 20, 30, 20},
-    {3, 4, 4, 4, 300, 300},
-    {4, 3, 3, 3, 400, 400},
-    {5, 1, 2, 2, 500, 500},
-    {6, 4, 50, 12, 50, 40},
-    {7, 1, 1, 1, 500, 500},
-    {8, 11, 74, 16, 35, 30},
+    {1, 8, 192, 32, 14, 10, 4, true},
+    {2, 4, 104, 20, 30, 20, 2, true},
+    {3, 4, 4, 4, 300, 300, 1, false},
+    {4, 3, 3, 3, 400, 400, 1, false},
+    {5, 1, 2, 2, 500, 500, 0, false},
+    {6, 4, 50, 12, 50, 40, 2, true},
+    {7, 1, 1, 1, 500, 500, 0, false},
+    {8, 11, 74, 16, 35, 30, 0, true},
 }};
 
 constexpr int ShortLayoutBeams = 144;

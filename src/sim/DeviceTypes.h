@@ -8,14 +8,17 @@
 namespace lcdiag::sim {
 
 // The device types 1 to 8 as far as the simulated controllers need them: how many beams a
-// unit of the type may have and a believable type designation for its factory record.
+// unit of the type may have, what its factory allows it and a believable type designation
+// for its factory record.
 struct DeviceTypeInfo {
     int code = 1;
     int minBeams = 1;
     int maxBeams = 1;
     int typicalBeams = 1;
-    int resolution = 0; // mm
-    int pitch = 0;      // mm
+    int resolution = 0;  // mm
+    int pitch = 0;       // mm
+    int floatingMax = 0; // floating beams the factory allows
+    bool cyclic = true;  // offers cyclic operation; the beam grids (3, 4, 5, 7) do not
 };
 
 const DeviceTypeInfo& DeviceTypeOf(int code); // a code outside 1-8 gives type 1

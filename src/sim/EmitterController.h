@@ -4,6 +4,7 @@
 #include "sim/SimController.h"
 
 #include <span>
+#include <vector>
 
 namespace lcdiag::sim {
 
@@ -15,8 +16,12 @@ class EmitterController final : public SimController {
 public:
     explicit EmitterController(const ControllerConfig& config);
 
-    std::span<const std::uint8_t> FactoryRecord() const { return factory_; }
-    std::span<const std::uint8_t> CustomerRecord() const { return customer_; }
+    std::vector<std::uint8_t> FactoryRecord() const override {
+        return {factory_.begin(), factory_.end()};
+    }
+    std::vector<std::uint8_t> ActiveCustomerRecord() const override {
+        return {customer_.begin(), customer_.end()};
+    }
 
 private:
     int IdentificationKeyword() const override;

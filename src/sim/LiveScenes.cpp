@@ -39,7 +39,7 @@ std::uint32_t Mix(std::uint32_t seed, std::uint32_t a, std::uint32_t b) {
 }
 
 BeamZone BlankedZoneOf(int beams) {
-    return {beams / 3 + 1, std::max(1, beams / 8)};
+    return {std::max(2, beams / 3 + 1), std::max(1, beams / 8)};
 }
 
 LiveScenes::LiveScenes(const Scenes& scenes, Unit unit, int beams, std::uint32_t seed)
@@ -54,6 +54,9 @@ FieldState LiveScenes::At(std::uint32_t ms) const {
         if (scenes_.blankedZone) {
             const BeamZone zone = BlankedZoneOf(beams_);
             SetBeams(field.interrupted, zone.first, zone.count);
+        }
+        if (scenes_.teachObject) {
+            SetBeams(field.interrupted, scenes_.teachObject->first, scenes_.teachObject->count);
         }
         if (scenes_.mutingSensors) {
             AddMutingSensors(field, ms);

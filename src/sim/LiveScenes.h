@@ -18,13 +18,8 @@ struct FieldState {
     bool sensorTwo = false;
 };
 
-// A run of beams, from beam `first` (counted from 1).
-struct BeamZone {
-    int first = 1;
-    int count = 1;
-};
-
-// The zone that the blanked-zone scene blanks and puts an object into.
+// The zone that the blanked-zone scene blanks and puts an object into; never the
+// synchronisation beam.
 BeamZone BlankedZoneOf(int beams);
 
 // The live pictures of the demo as a pure function of time: the same seed and moment always

@@ -74,6 +74,16 @@ ReceiverCustomerRecord ReceiverController::LongActiveRecord() const {
     return record;
 }
 
+std::vector<std::uint8_t> ReceiverController::FactoryRecord() const {
+    const ReceiverFactoryRecord record = LongFactory();
+    return {record.begin(), record.end()};
+}
+
+std::vector<std::uint8_t> ReceiverController::ActiveCustomerRecord() const {
+    const ReceiverCustomerRecord record = LongActiveRecord();
+    return {record.begin(), record.end()};
+}
+
 // A configuration becomes active at the start after it was stored: only then does the
 // controller stamp it with its operating hours. The read-back right after storing therefore
 // shows the record exactly as the PC sent it.

@@ -19,8 +19,9 @@ public:
 
     explicit ReceiverController(const ControllerConfig& config);
 
-    // What the controller keeps, in its own layout.
-    std::span<const std::uint8_t> FactoryRecord() const { return factory_; }
+    std::vector<std::uint8_t> FactoryRecord() const override;
+    std::vector<std::uint8_t> ActiveCustomerRecord() const override;
+    // A ring slot as the controller keeps it, in the layout of the line.
     std::span<const std::uint8_t> CustomerRecord(int slot) const;
     int ActiveSlot() const { return activeSlot_; }
     int ConfigurationNumber() const { return configurationNumber_; }

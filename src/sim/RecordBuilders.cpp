@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <random>
 
 namespace lcdiag::sim {
@@ -88,12 +89,41 @@ Dates DatesOf(const ControllerConfig& config) {
     return {newest, production};
 }
 
+// The longest muting cycle and conveyor stop the factory allows a muting controller, in
+// seconds.
+struct MutingMaxima {
+    int mutingCycle = 0;
+    int conveyorStop = 0;
+};
+
+// Nothing for a standard controller: it has no muting.
+std::optional<MutingMaxima> MutingMaximaOf(const Firmware& firmware) {
+    if (firmware.typeDigit < 2) {
+        return std::nullopt;
+    }
+    if (firmware.WideMutingTimes()) {
+        return MutingMaxima{360000, 90000}; // 100 h and 25 h: beyond 16 bits
+    }
+    return MutingMaxima{64800, 3600}; // 18 h and 1 h
+}
+
+// A time in seconds: bits 0-15 at `low`, bits 16-23 at `high` where the firmware has them.
+void PutTime(std::span<std::uint8_t> record, int low, int high, int seconds,
+             const Firmware& firmware) {
+    PutBig16(record, low, seconds);
+    if (firmware.WideMutingTimes()) {
+        record[static_cast<std::size_t>(high)] = Byte(seconds >> 16);
+    }
+}
+
 // Settings a technician would plausibly have chosen; muting profiles need variant 2 or 3.
 struct Profile {
-    std::uint8_t functions;
-    std::uint8_t relayDelay;
-    std::uint8_t special;
-    std::uint8_t floatingBeams;
+    int functions;
+    int relayDelay;
+    int special;
+    int floatingBeams;
+    int mutingCycleTime = 300;
+    int conveyorStopTime = 300;
 };
 
 constexpr Profile StandardProfiles[] = {
@@ -105,62 +135,134 @@ constexpr Profile StandardProfiles[] = {
     {0x00, 41, 0x90, 0}, // automatic restart
 };
 constexpr Profile MutingProfiles[] = {
-    {0x01, 31, 0x98, 0}, // muting of the whole field
-    {0x01, 31, 0x91, 0}, // cyclic operation
-    {0x01, 31, 0x9A, 0}, // muting with restart interlock after muting
+    {0x01, 31, 0x98, 0},               // muting of the whole field
+    {0x01, 31, 0x91, 0},               // cyclic operation
+    {0x01, 31, 0x9A, 0},               // muting with restart interlock after muting
+    {0x01, 31, 0x9C, 0, 72000, 86400}, // a slow conveyor: long muting, conveyor stop watched
 };
 
-Profile ProfileFor(const ControllerConfig& config, int age) {
-    const auto pick = static_cast<std::size_t>(config.seed) + static_cast<std::size_t>(age);
-    if (config.firmware.typeDigit >= 2 && age % 2 == 0) {
-        return MutingProfiles[pick % std::size(MutingProfiles)];
+bool FixedBlankingFits(const ReceiverFactoryRecord& factory) {
+    namespace f = receiver_factory;
+    const BeamZone zone = BlankedZoneOf(factory[f::BeamCount]);
+    return zone.count <= factory[f::BlankingBeamsMax] &&
+           zone.first + zone.count - 1 <= factory[f::BeamCount];
+}
+
+// Whether the unit offers what the profile uses.
+bool Fits(const Profile& profile, const ReceiverFactoryRecord& factory) {
+    namespace c = receiver_customer;
+    namespace f = receiver_factory;
+    if ((profile.functions & c::FloatingBlanking) != 0 &&
+        std::max(1, profile.floatingBeams) > factory[f::FloatingBeamsMax]) {
+        return false;
     }
-    return StandardProfiles[pick % std::size(StandardProfiles)];
+    if ((profile.functions & c::FixedBlanking) != 0 && !FixedBlankingFits(factory)) {
+        return false;
+    }
+    return (profile.special & c::CyclicOperation) == 0 ||
+           DeviceTypeOf(factory[f::DeviceType]).cyclic;
+}
+
+std::vector<int> BeamsOf(BeamZone zone) {
+    std::vector<int> beams;
+    for (int beam = zone.first; beam < zone.first + zone.count; ++beam) {
+        beams.push_back(beam);
+    }
+    return beams;
+}
+
+CustomerSettings SettingsOf(const Profile& profile, const ReceiverFactoryRecord& factory,
+                            const Firmware& firmware) {
+    namespace c = receiver_customer;
+    CustomerSettings settings;
+    settings.functions = profile.functions;
+    settings.relayDelay = profile.relayDelay;
+    settings.special = profile.special;
+    settings.floatingBeams = profile.floatingBeams;
+    settings.mutingCycleTime = profile.mutingCycleTime;
+    settings.conveyorStopTime = profile.conveyorStopTime;
+    if (const auto maxima = MutingMaximaOf(firmware)) {
+        settings.mutingCycleTime = std::min(settings.mutingCycleTime, maxima->mutingCycle);
+        settings.conveyorStopTime = std::min(settings.conveyorStopTime, maxima->conveyorStop);
+    }
+    if ((profile.functions & c::FixedBlanking) != 0) {
+        settings.blankedBeams = BeamsOf(BlankedZoneOf(factory[receiver_factory::BeamCount]));
+    }
+    settings.multipleInterruption =
+        firmware.typeDigit >= 2 && firmware.WideMutingTimes() && (profile.special & c::Muting) != 0;
+    return settings;
+}
+
+// The settings of the configuration `age` steps before the active one. The seed picks them
+// among those the unit offers; the blanked-zone scene blanks its zone in the active one.
+CustomerSettings SettingsFor(const ControllerConfig& config, const ReceiverFactoryRecord& factory,
+                             int age) {
+    if (age == 0 && config.activeSettings) {
+        return *config.activeSettings;
+    }
+    const bool muting = config.firmware.typeDigit >= 2 && age % 2 == 0;
+    std::vector<Profile> offered;
+    std::ranges::copy_if(muting ? std::span<const Profile>(MutingProfiles)
+                                : std::span<const Profile>(StandardProfiles),
+                         std::back_inserter(offered),
+                         [&factory](const Profile& p) { return Fits(p, factory); });
+    const auto pick = static_cast<std::size_t>(config.seed) + static_cast<std::size_t>(age);
+    Profile profile = offered[pick % offered.size()];
+    if (age == 0 && config.scenes.blankedZone && FixedBlankingFits(factory)) {
+        profile.functions |= receiver_customer::FixedBlanking;
+    }
+    return SettingsOf(profile, factory, config.firmware);
+}
+
+// Clears the listed beams in a copy of the presence mask.
+void PutMask(std::span<std::uint8_t> record, int offset, const ReceiverFactoryRecord& factory,
+             const std::vector<int>& cleared) {
+    const auto mask = record.subspan(static_cast<std::size_t>(offset), MaskBytes);
+    std::copy_n(factory.begin() + receiver_factory::PresenceMask, MaskBytes, mask.begin());
+    for (int beam : cleared) {
+        ClearBeams(mask, beam, 1);
+    }
 }
 
 ReceiverCustomerRecord BuildCustomer(const ControllerConfig& config,
-                                     const ReceiverFactoryRecord& factory, Profile profile,
-                                     const Stamp& activated, int pcMinor) {
+                                     const ReceiverFactoryRecord& factory,
+                                     const CustomerSettings& settings, const Stamp& activated,
+                                     int pcMinor) {
     namespace c = receiver_customer;
-    namespace f = receiver_factory;
     ReceiverCustomerRecord record{};
     const auto at = [&record](int offset) -> std::uint8_t& {
         return record[static_cast<std::size_t>(offset)];
     };
-    at(c::Functions) = profile.functions;
-    at(c::MutingBits) = 12;
-    at(c::RelayDelay) = profile.relayDelay;
-    at(c::Special) = profile.special;
-    at(c::ClockCycles) = 2;
-    at(c::ClockTime) = 30;
-    at(c::InterruptionTime) = 100;
-    PutBig16(record, c::MutingCycleTime, 300);
-    at(c::Concurrency) = 20;
-    PutBig16(record, c::ConveyorStop, 300);
-    at(c::OverrideTime) = 180;
-    at(c::ProtocolNumber) = 1;
-    at(c::FloatingBeams) = profile.floatingBeams;
+    at(c::Functions) = Byte(settings.functions);
+    at(c::MutingBits) = Byte(settings.mutingBits);
+    at(c::RelayDelay) = Byte(settings.relayDelay);
+    at(c::Special) = Byte(settings.special);
+    at(c::ClockCycles) = Byte(settings.clockCycles);
+    at(c::ClockTime) = Byte(settings.clockCycleTime);
+    at(c::InterruptionTime) = Byte(settings.interruptionTime);
+    PutTime(record, c::MutingCycleTime, c::MutingCycleTimeHigh, settings.mutingCycleTime,
+            config.firmware);
+    at(c::Concurrency) = Byte(settings.sensorConcurrency);
+    PutTime(record, c::ConveyorStop, c::ConveyorStopHigh, settings.conveyorStopTime,
+            config.firmware);
+    at(c::OverrideTime) = Byte(settings.overrideTime);
+    at(c::ProtocolNumber) = Byte(settings.busProtocol);
+    at(c::FloatingBeams) = Byte(settings.floatingBeams);
     for (int offset : c::SingleSettings) {
         PutComplements(record, offset, offset + 1, 1);
     }
     for (int offset : c::WideSettings) {
         PutComplements(record, offset, offset + 2, 2);
     }
-    std::copy_n(factory.begin() + f::PresenceMask, MaskBytes, record.begin() + c::BlankingMask);
-    std::copy_n(factory.begin() + f::PresenceMask, MaskBytes, record.begin() + c::MutingMask);
-    if ((profile.functions & c::FixedBlanking) != 0) {
-        const BeamZone zone = BlankedZoneOf(factory[f::BeamCount]);
-        ClearBeams(std::span(record).subspan(c::BlankingMask, MaskBytes), zone.first, zone.count);
-    }
-    if (factory[f::DeviceType] == 7) {
+    PutMask(record, c::BlankingMask, factory, settings.blankedBeams);
+    PutMask(record, c::MutingMask, factory, settings.mutedBeams);
+    if (factory[receiver_factory::DeviceType] == 7) {
         at(c::BlankingMask) = 128;
     }
     PutComplements(record, c::BlankingMask, c::BlankingComplement, MaskBytes);
     PutComplements(record, c::MutingMask, c::MutingComplement, MaskBytes);
     PutStamp(record, c::Stamp, activated);
-    const bool mutingMark = config.firmware.typeDigit >= 2 && config.firmware.version >= 133 &&
-                            (profile.special & c::Muting) != 0;
-    at(c::MultipleInterruption) = mutingMark ? 'M' : 0;
+    at(c::MultipleInterruption) = settings.multipleInterruption ? 'M' : 0;
     PutComplements(record, c::MultipleInterruption, c::MultipleInterruption + 1, 1);
     at(c::PcVersion) = 3;
     at(c::PcVersion + 1) = Byte(pcMinor);
@@ -200,11 +302,13 @@ ReceiverFactoryRecord BuildReceiverFactory(const ControllerConfig& config,
         at(f::EdmStartDelay) = 35;
     }
     at(f::DeviceType) = Byte(type.code);
+    // Never the synchronisation beam.
+    at(f::FloatingBeamsMax) = Byte(std::clamp(type.floatingMax, 0, beams - 1));
     at(f::BlankingBeamsMax) = Byte(std::max(0, beams - 1));
-    if (config.firmware.typeDigit >= 2) {
-        PutBig16(record, f::MutingCycleMax, 3600);
-        PutBig16(record, f::ConveyorStopMax, 600);
-    }
+    const MutingMaxima maxima = MutingMaximaOf(config.firmware).value_or(MutingMaxima{});
+    PutTime(record, f::MutingCycleMax, f::MutingCycleMaxHigh, maxima.mutingCycle, config.firmware);
+    PutTime(record, f::ConveyorStopMax, f::ConveyorStopMaxHigh, maxima.conveyorStop,
+            config.firmware);
     // A single-beam grid has two beams present: its emitter and receiver channel.
     SetBeams(std::span(record).subspan(f::PresenceMask, MaskBytes), 1, type.code == 7 ? 2 : beams);
     PutComplements(record, f::PresenceMask, f::PresenceComplement, MaskBytes);
@@ -219,8 +323,7 @@ ReceiverFactoryRecord BuildReceiverFactory(const ControllerConfig& config,
     PutText(record, f::Notes, 60, "Burn-in 48 h passed, optics lot 23/07");
     at(f::PcVersion) = 3;
     at(f::PcVersion + 1) = 2;
-    const bool multiple = config.firmware.typeDigit >= 2 && config.firmware.version == 132;
-    at(f::MultipleInterruption) = multiple ? 'M' : 0;
+    at(f::MultipleInterruption) = config.forcedMultipleInterruption ? 'M' : 0;
     at(f::Mark) = 'T';
     at(f::TypeDigit) = Byte('0' + std::clamp(config.firmware.typeDigit, 1, 9));
     codec.WriteChecksum(record, BlockKind::Factory, Layout::Long);
@@ -236,12 +339,8 @@ BuildReceiverHistory(const ControllerConfig& config, const ReceiverFactoryRecord
     auto hours = static_cast<int>(config.operatingHours) - dice.Between(20, 400);
     const int stored = std::clamp(config.storedConfigurations, 1, 8);
     for (int age = 0; age < stored; ++age) {
-        Profile profile = ProfileFor(config, age);
-        if (age == 0 && config.scenes.blankedZone) {
-            profile.functions |= receiver_customer::FixedBlanking;
-        }
-        ReceiverCustomerRecord record =
-            BuildCustomer(config, factory, profile, activated, std::max(0, 14 - age));
+        ReceiverCustomerRecord record = BuildCustomer(
+            config, factory, SettingsFor(config, factory, age), activated, std::max(0, 14 - age));
         codec.WriteChecksum(record, BlockKind::Customer, Layout::Long);
         WriteActivationHours(record, static_cast<std::uint32_t>(std::max(0, hours)));
         const int slot = ((config.activeSlot - age) % 8 + 8) % 8;

@@ -34,7 +34,9 @@ ReceiverFactoryRecord BuildReceiverFactory(const ControllerConfig& config,
                                            const RecordCodec& codec);
 
 // The eight ring slots of a receiver: the configurations it has been given, each with its
-// activation stamp and operating hours, the newest in the active slot; unused slots are empty.
+// activation stamp and operating hours, the newest in the active slot (with the chosen
+// settings, if any); unused slots are empty. Every one stays within what the factory record
+// allows the unit.
 std::array<std::optional<ReceiverCustomerRecord>, 8>
 BuildReceiverHistory(const ControllerConfig& config, const ReceiverFactoryRecord& factory,
                      const RecordCodec& codec);

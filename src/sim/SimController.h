@@ -54,6 +54,14 @@ public:
     // The operating-hours counter: its value at power-up plus the hours run since.
     std::uint32_t OperatingHours() const;
 
+    // The records in the controller's memory, in the long layout whichever layout the line
+    // carries: the factory record (receiver 212 bytes, emitter 64) and the customer record in
+    // force (the receiver's active configuration, 152 bytes; the emitter's 22). The receiver
+    // writes a configuration's operating hours into its last six bytes at the first start
+    // after storing it.
+    virtual std::vector<std::uint8_t> FactoryRecord() const = 0;
+    virtual std::vector<std::uint8_t> ActiveCustomerRecord() const = 0;
+
 protected:
     virtual int IdentificationKeyword() const = 0;
     virtual int AnswerKeyword() const = 0;

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <functional>
 #include <map>
+#include <optional>
 
 namespace lcdiag::sim {
 
@@ -44,6 +45,19 @@ bool ParseFirmware(const std::string& text, int& version) {
     int value = 0;
     return ParseInt(std::string{text[0]} + text.substr(2), 0, 999, value) &&
            (version = value, true);
+}
+
+// "3-5" gives beams 3 to 5.
+bool ParseBeamZone(const std::string& text, std::optional<BeamZone>& zone) {
+    const std::size_t dash = text.find('-');
+    int first = 0;
+    int last = 0;
+    if (dash == std::string::npos || !ParseInt(text.substr(0, dash), 1, 192, first) ||
+        !ParseInt(text.substr(dash + 1), first, 192, last)) {
+        return false;
+    }
+    zone = BeamZone{first, last - first + 1};
+    return true;
 }
 
 bool ParseChoice(const std::string& text, const char* first, const char* second, bool& isFirst) {
@@ -89,8 +103,17 @@ const std::map<std::string, Setter>& Setters() {
         {"--scenes",
          [](const std::string& v, ControllerConfig& c) {
              bool demo = true;
-             return ParseChoice(v, "demo", "none", demo) &&
-                    (c.scenes = demo ? Scenes::Demo() : Scenes{}, true);
+             if (!ParseChoice(v, "demo", "none", demo)) {
+                 return false;
+             }
+             const auto teachObject = c.scenes.teachObject; // its own option
+             c.scenes = demo ? Scenes::Demo() : Scenes{};
+             c.scenes.teachObject = teachObject;
+             return true;
+         }},
+        {"--teach-object",
+         [](const std::string& v, ControllerConfig& c) {
+             return ParseBeamZone(v, c.scenes.teachObject);
          }},
         {"--fault-bits",
          [](const std::string& v, ControllerConfig& c) {
@@ -154,6 +177,9 @@ Options:
   --scenes demo|none       live pictures: an object moving through the field, a blanked
                            zone, weak beams, muting sensors switching, faults that come
                            and go (demo)
+  --teach-object A-B       receiver: an object held still in beams A to B (counted from 1),
+                           as when blanked beams or the muted area are taught; adds to
+                           the scenes
   --fault-bits N           fault bits in every cycle: the receiver's fault word, the
                            emitter's fault byte (decimal or 0x...)
   --garbage P              share (0 to 1) of frames with random bytes before them

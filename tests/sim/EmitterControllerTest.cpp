@@ -87,6 +87,8 @@ TEST_P(EmitterBench, StoresSoundRecordsAcknowledgesAndReportsThemAndDropsABroken
     ASSERT_EQ(report.size(), 3u);
     EXPECT_EQ(report[1].data, factory);
     EXPECT_EQ(report[2].data, customer);
+    EXPECT_EQ(bench.controller->FactoryRecord(), factory);
+    EXPECT_EQ(bench.controller->ActiveCustomerRecord(), customer);
     const auto cycle = bench.Await({kw::EmitterDiagnosticData}, 300);
     ASSERT_TRUE(cycle);
     EXPECT_EQ(cycle->data[0], 16); // the stored factory record counts from now on

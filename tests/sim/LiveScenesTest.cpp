@@ -1,6 +1,7 @@
 #include "sim/LiveScenes.h"
 
 #include "PcBench.h"
+#include "sim/SimOptions.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -39,6 +40,46 @@ TEST(DemoCycles, ABlankedZoneKeepsTheOutputsOnAnObjectSwitchesThemOff) {
         leds.insert((*next)[0][3] & 0x21);
     }
     EXPECT_EQ(leds, (std::set<std::uint8_t>{0x01, 0x20}));
+}
+
+// An object held in beams 3-5 for teaching stays there whatever else moves, and switches the
+// outputs off while those beams are not blanked.
+TEST(DemoCycles, ATeachObjectKeepsItsBeamsInterruptedBesideTheOtherScenes) {
+    ControllerConfig config;
+    config.scenes.blankedZone = true;
+    config.scenes.movingObject = true;
+    config.scenes.teachObject = BeamZone{3, 3};
+    PcBench bench(config);
+    bench.Diagnose();
+    const BeamZone blanked = BlankedZoneOf(32);
+    std::set<int> alsoInterrupted;
+    for (int i = 0; i < 100; ++i) {
+        const auto cycle = bench.AwaitCycle();
+        ASSERT_TRUE(cycle);
+        const auto free = std::span((*cycle)[0]).subspan(6);
+        for (int beam = 1; beam <= 32; ++beam) {
+            const bool taught = beam >= 3 && beam <= 5;
+            const bool inBlankedZone =
+                beam >= blanked.first && beam < blanked.first + blanked.count;
+            if (taught || inBlankedZone) {
+                EXPECT_FALSE(Beam(free, beam)) << beam;
+            } else if (!Beam(free, beam)) {
+                alsoInterrupted.insert(beam); // the moving object
+            }
+        }
+        EXPECT_EQ((*cycle)[0][3] & 0x21, 0x20); // outputs off
+    }
+    EXPECT_FALSE(alsoInterrupted.empty());
+}
+
+TEST(SimOptions, ATeachObjectIsABeamRangeThatTheSceneChoiceKeeps) {
+    const auto parsed = ParseSimOptions({"--teach-object", "3-5", "--scenes", "none"});
+    EXPECT_TRUE(parsed.error.empty());
+    EXPECT_EQ(parsed.config.scenes.teachObject, (BeamZone{3, 3}));
+    EXPECT_FALSE(parsed.config.scenes.movingObject);
+    for (const char* wrong : {"5-3", "0-2", "3", "3-193", "3-x"}) {
+        EXPECT_FALSE(ParseSimOptions({"--teach-object", wrong}).error.empty()) << wrong;
+    }
 }
 
 TEST(DemoCycles, MutingShowsWhileBothSensorsAreOnAndFaultsPass) {

@@ -87,11 +87,13 @@ TEST_P(CustomerTransfer, GoesIntoTheNextRingSlotAndIsReportedAsSent) {
     EXPECT_EQ(after.slot, 4);
     EXPECT_EQ(after.number, before.number + 1);
     EXPECT_EQ(after.record, sent);
+    EXPECT_EQ(bench.controller->ActiveCustomerRecord(), sent);
 
     // At its next start the controller stamps the new configuration with its hours.
     const Active restarted = ActiveOf(bench, bench.Identify());
     EXPECT_TRUE(HasActivationHours(restarted.record));
     EXPECT_TRUE(std::equal(sent.begin(), sent.end() - 6, restarted.record.begin()));
+    EXPECT_EQ(bench.controller->ActiveCustomerRecord(), restarted.record);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -157,6 +159,8 @@ TEST(ReceiverFactoryTransfer, StoresTheRecordThenTheDefaultSettingsAndReportsBot
         EXPECT_EQ(FactoryOf(bench, again), factory);
         EXPECT_EQ(ActiveOf(bench, again).slot, 4);
         EXPECT_EQ(ActiveOf(bench, again).record, defaults);
+        EXPECT_EQ(bench.controller->FactoryRecord(), factory);
+        EXPECT_EQ(bench.controller->ActiveCustomerRecord(), defaults);
     }
 }
 
