@@ -1,48 +1,14 @@
 #include "core/app/TLocaleFile.h"
 
 #include "core/app/BuiltinTexts.h"
+#include "core/files/FileReplace.h"
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <optional>
 #include <system_error>
 
 namespace lcdiag {
 namespace {
-
-std::optional<std::vector<std::uint8_t>> ReadSmallFile(const std::filesystem::path& path) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > TLocaleFile::MaxFileSize) {
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
-        return std::nullopt;
-    }
-    return bytes;
-}
-
-// Writes beside the target and renames over it, so that readers never see half a file.
-bool ReplaceFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::filesystem::path temporary = path;
-    temporary += ".tmp";
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    std::error_code error;
-    if (!out.fail()) {
-        std::filesystem::rename(temporary, path, error);
-    }
-    if (out.fail() || error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
-}
 
 bool HasLanguageExtension(const std::filesystem::path& path) {
     std::string extension = path.extension().string();
@@ -87,7 +53,7 @@ bool TLocaleFile::Load(const std::string& fileName, bool readOnly) {
     if (fullPath_.empty()) {
         return false;
     }
-    const auto bytes = ReadSmallFile(fullPath_);
+    const auto bytes = ReadWholeFile(fullPath_, MaxFileSize);
     return bytes && DecodeZna(*bytes, data_);
 }
 

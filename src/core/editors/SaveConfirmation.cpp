@@ -2,6 +2,8 @@
 
 #include "core/protocol/ConnectionController.h"
 
+#include <utility>
+
 namespace lcdiag {
 
 namespace {
@@ -26,11 +28,12 @@ SaveConfirmation::~SaveConfirmation() {
     link_.SetTransferListener(nullptr);
 }
 
-void SaveConfirmation::Begin(const SettingsWrite& write) {
+void SaveConfirmation::Begin(const SettingsWrite& write, std::string report) {
     if (write.kind == TransferKind::None) {
         return;
     }
     pending_ = write;
+    report_ = std::move(report);
     start_ = clock_.Now();
     const PageButtons page = ButtonsOf(write.kind);
     page.save = false;
@@ -99,6 +102,19 @@ void SaveConfirmation::PageSwitched() {
     buttons_.factorySaveReenable = true;
 }
 
+bool SaveConfirmation::Cancel(TransferKind kind) {
+    const PageButtons page = ButtonsOf(kind);
+    if (!start_ || pending_.kind != kind || !page.confirm) {
+        return false;
+    }
+    page.confirm = false;
+    page.save = true;
+    start_.reset();
+    (IsFactoryKind(kind) ? buttons_.factoryConfirmSeconds : buttons_.customerConfirmSeconds) =
+        WindowSeconds;
+    return true;
+}
+
 // Whatever page the window was opened on, it closes, and every page may save again once the
 // link is back.
 void SaveConfirmation::LinkLost() {
@@ -107,9 +123,14 @@ void SaveConfirmation::LinkLost() {
     start_.reset();
 }
 
-// Yes to the offer of the settings report (codes 4 and 16) concerns the page that prepared
-// the report, not the buttons.
-void SaveConfirmation::Reported(ResultCode code, MessageResult /*answer*/) {
+// Yes to the offer after a customer transfer files the report made when its records were
+// saved.
+void SaveConfirmation::Reported(ResultCode code, MessageResult answer) {
+    const bool offered =
+        code == ResultCode::CustomerStored || code == ResultCode::EmitterCustomerStored;
+    if (offered && answer == MessageResult::Yes && filing_ != nullptr && !report_.empty()) {
+        filing_->SaveToTextFile(report_);
+    }
     if (RestoresTheButtons(code)) {
         buttons_ = EditorButtons{};
         start_.reset();

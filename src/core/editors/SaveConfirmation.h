@@ -8,10 +8,19 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace lcdiag {
 
 class ConnectionController;
+
+// Where the settings report goes when the user wants it after a successful transfer: the
+// program asks for a file and writes it there.
+class ReportFiling {
+public:
+    virtual ~ReportFiling() = default;
+    virtual void SaveToTextFile(const std::string& report) = 0;
+};
 
 // The settings pages' two-step save. A page whose records were built opens a ten-second
 // window; only its confirm button, pressed inside the window, hands the records to the link.
@@ -27,9 +36,9 @@ public:
     SaveConfirmation(const SaveConfirmation&) = delete;
     SaveConfirmation& operator=(const SaveConfirmation&) = delete;
 
-    // A page built its records: its save button goes off, its confirm button on, and the
-    // window opens.
-    void Begin(const SettingsWrite& write);
+    // A page built its records (and the report of what they hold): its save button goes off,
+    // its confirm button on, and the window opens.
+    void Begin(const SettingsWrite& write, std::string report = {});
     // The confirm button of the kind's page: starts the transfer while the window is open and
     // the button enabled; otherwise nothing is sent. False when nothing was sent.
     bool Confirm(TransferKind kind);
@@ -39,6 +48,11 @@ public:
     void Tick(ViewMode shown);
     // Every switch between pages: nothing saved on a page may be confirmed from another.
     void PageSwitched();
+    // The cancel button of the kind's page: closes a window opened there and gives the page its
+    // save button back. False when no save of that page waited (the page is then left).
+    bool Cancel(TransferKind kind);
+    // Where the report goes after a successful customer transfer (nullptr: nowhere).
+    void SetReportFiling(ReportFiling* filing) { filing_ = filing; }
 
     bool Open() const { return start_.has_value(); }
     const EditorButtons& Buttons() const { return buttons_; }
@@ -63,6 +77,8 @@ private:
     EditorButtons buttons_;
     std::optional<std::uint32_t> start_; // the tick the window opened at
     SettingsWrite pending_;
+    std::string report_; // of the records saved last
+    ReportFiling* filing_ = nullptr;
 };
 
 } // namespace lcdiag
