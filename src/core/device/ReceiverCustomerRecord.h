@@ -121,4 +121,30 @@ inline constexpr std::uint8_t FloatingMoreBeams = 0x20;
 inline constexpr std::uint8_t BeamCodingA = 0x40;
 } // namespace function_bit
 
+// Bits of the muting byte (byte 2): the transport direction, the operating mode.
+namespace muting_bit {
+inline constexpr std::uint8_t IntoDangerZone = 0x01;
+inline constexpr std::uint8_t OutOfDangerZone = 0x02;
+inline constexpr std::uint8_t BothDirections = 0x04;
+inline constexpr std::uint8_t Direction = 0x07;
+inline constexpr std::uint8_t FourSensorsParallel = 0x00;
+inline constexpr std::uint8_t TwoSensorsDiagonal = 0x08;
+inline constexpr std::uint8_t TwoSensorsParallel = 0x10;
+inline constexpr std::uint8_t OperatingMode = 0x18;
+inline constexpr std::uint8_t ShortenedCycle = 0x20;
+} // namespace muting_bit
+
+// Bits of the special function byte (byte 6), the muted area among them.
+namespace special_bit {
+inline constexpr std::uint8_t CyclicOperation = 0x01;
+inline constexpr std::uint8_t RestartInterlock = 0x02;
+inline constexpr std::uint8_t ConveyorStop = 0x04;
+inline constexpr std::uint8_t Muting = 0x08;
+inline constexpr std::uint8_t CompleteFieldArea = 0x10;
+inline constexpr std::uint8_t TeachSampleArea = 0x20;
+inline constexpr std::uint8_t BusArea = 0x40;
+inline constexpr std::uint8_t Area = 0x70;
+inline constexpr std::uint8_t Override = 0x80;
+} // namespace special_bit
+
 } // namespace lcdiag

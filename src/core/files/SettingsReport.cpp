@@ -34,26 +34,6 @@ constexpr std::size_t BeamStatusGap = 12;
 // The multiple-interruption byte holds "M" when multiple interruption is allowed.
 constexpr std::uint8_t MultipleInterruptionAllowed = 'M';
 
-// Bits of the muting byte (byte 2).
-namespace muting_bit {
-constexpr std::uint8_t OutOfDangerZone = 0x02;
-constexpr std::uint8_t BothDirections = 0x04;
-constexpr std::uint8_t TwoSensorsDiagonal = 0x08;
-constexpr std::uint8_t TwoSensorsParallel = 0x10;
-constexpr std::uint8_t ShortenedCycle = 0x20;
-} // namespace muting_bit
-
-// Bits of the special function byte (byte 6).
-namespace special_bit {
-constexpr std::uint8_t CyclicOperation = 0x01;
-constexpr std::uint8_t RestartInterlock = 0x02;
-constexpr std::uint8_t ConveyorStop = 0x04;
-constexpr std::uint8_t Muting = 0x08;
-constexpr std::uint8_t TeachSampleArea = 0x20;
-constexpr std::uint8_t BusArea = 0x40;
-constexpr std::uint8_t Override = 0x80;
-} // namespace special_bit
-
 // A line " <label>: <value>".
 struct ValueLine {
     TextId label;
