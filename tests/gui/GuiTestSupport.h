@@ -71,6 +71,15 @@ protected:
         return window;
     }
 
+    // A window on the simulated receiver, once its cycles arrive: the settings pages have the
+    // unit's data then.
+    std::unique_ptr<TFRM_Main> MakeLiveWindow(std::uint32_t word = BuildVariant::Delivered) {
+        simulation = SimulationRequest{ControllerType::Receiver, {}};
+        auto window = MakeWindow(word);
+        EXPECT_TRUE(WaitUntil([&] { return window->Link().ReceiverCycles().Valid(); }));
+        return window;
+    }
+
     static QAction* Item(TFRM_Main& window, const char* name) {
         return window.findChild<QAction*>(QString::fromLatin1(name));
     }

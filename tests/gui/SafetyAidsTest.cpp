@@ -13,9 +13,18 @@ using test::EnterPassword;
 using test::MainWindowTest;
 using test::WhenModalShows;
 
-TEST_F(MainWindowTest, UserSettingsAskForThePasswordUntilItIsGiven) {
-    auto window = MakeWindow();
+TEST_F(MainWindowTest, UserSettingsAskForThePasswordUntilItIsGivenAndNeedTheUnit) {
+    auto offline = MakeWindow();
     dialogs.shown.clear(); // the port the start-up could not open
+    EnterPassword(QStringLiteral("light-curtain"));
+    Click(*offline, "MNU_P5");
+    EXPECT_EQ(offline->CurrentViewMode(), ViewMode::Bar);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"No data can be transmitted, as long as the "
+                                                   "controller type is unknown!"});
+    offline.reset();
+
+    auto window = MakeLiveWindow();
+    dialogs.shown.clear();
     EnterPassword(QStringLiteral("curtain"));
     Click(*window, "MNU_P5");
     EXPECT_EQ(window->CurrentViewMode(), ViewMode::Bar);
@@ -50,7 +59,7 @@ TEST_F(MainWindowTest, ChangedPasswordIsStoredScrambledAndReported) {
 // A new password that cannot be written is no change: the user is told so, never of a
 // success, and the old password still opens the user settings.
 TEST_F(MainWindowTest, PasswordThatCannotBeStoredChangesNothing) {
-    auto window = MakeWindow();
+    auto window = MakeLiveWindow();
     dialogs.shown.clear();
     preferences.writesFail = true;
     WhenModalShows([](QWidget* dialog) {

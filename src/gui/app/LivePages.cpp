@@ -1,6 +1,7 @@
 #include "gui/app/LivePages.h"
 
 #include "core/app/Texts.h"
+#include "core/protocol/ConnectionController.h"
 #include "gui/app/TPictureBox.h"
 #include "gui/views/ViewPictures.h"
 
@@ -17,6 +18,24 @@ constexpr TextId OkCaption = 1032;
 constexpr TextId SynchronisationBeamWarning = 140;
 
 } // namespace
+
+LiveViewData ViewDataOf(const ConnectionController& link, std::uint32_t tick,
+                        DimensioningMode dimensioning) {
+    LiveViewData data;
+    data.controller = link.Unit();
+    data.diagnosis = link.State() == LinkState::Diagnosis;
+    data.tick = tick;
+    data.receiverCycle = link.ReceiverCycles();
+    data.emitterCycle = link.EmitterCycles();
+    data.receiverFactory = link.ReceiverFactory();
+    data.receiverFactoryValid = link.ReceiverFactoryValid();
+    data.emitterFactory = link.EmitterFactory();
+    data.emitterFactoryValid = link.EmitterFactoryValid();
+    data.emitterCustomer = link.EmitterCustomer();
+    data.emitterCustomerValid = link.EmitterCustomerValid();
+    data.dimensioning = dimensioning;
+    return data;
+}
 
 bool TLivePage::Enter(ViewMode /*previous*/) {
     host_.RunTimerCycleNow();
@@ -88,10 +107,13 @@ const QImage& TLinesPage::Draw(const LiveViewData& data) {
     return area_.pictures->DrawLines(data, LinesPage::Lines);
 }
 
+TBeamSelectionPage::TBeamSelectionPage(TPageHost& host, TLiveArea& area, ReceiverSettings& settings)
+    : TLivePage(host, area), settings_(settings) {}
+
 // A teach selection takes the interrupted beams over: its accept button says so.
 bool TBeamSelectionPage::Enter(ViewMode previous) {
     TLivePage::Enter(previous);
-    const bool teach = selection_.mode == BeamSelectionMode::Teach;
+    const bool teach = settings_.Selection().mode == BeamSelectionMode::Teach;
     area_.Btn_Main_2->setText(
         QString::fromStdString(host_.Language().GetText(teach ? TeachCaption : OkCaption)));
     area_.Btn_Main_2->resize(area_.Btn_Main_2->sizeHint());
@@ -99,33 +121,55 @@ bool TBeamSelectionPage::Enter(ViewMode previous) {
     area_.Btn_Main_2->show();
     area_.Btn_Main_3->show();
     area_.Img_Main->onPress = [this](QPoint at) { Click(at); };
+    QObject::connect(area_.Btn_Main_2, &QPushButton::clicked, area_.Btn_Main_2,
+                     [this] { End(true); });
+    QObject::connect(area_.Btn_Main_3, &QPushButton::clicked, area_.Btn_Main_3,
+                     [this] { End(false); });
     return true;
 }
 
 void TBeamSelectionPage::Leave() {
     area_.Img_Main->onPress = nullptr;
+    area_.Btn_Main_2->disconnect(area_.Btn_Main_2);
+    area_.Btn_Main_3->disconnect(area_.Btn_Main_3);
     area_.Btn_Main_2->hide();
     area_.Btn_Main_3->hide();
     TLivePage::Leave();
 }
 
+// Teaching follows the latest cycle on every redraw.
 const QImage& TBeamSelectionPage::Draw(const LiveViewData& data) {
+    settings_.TeachFromCycle(data.receiverCycle.FreeMask());
     LiveViewData shown = data;
-    shown.selection = selection_;
+    shown.selection = settings_.Selection();
     return area_.pictures->DrawLines(shown, LinesPage::Selection);
 }
 
 void TBeamSelectionPage::Click(QPoint at) {
-    switch (area_.pictures->ClickBeam(at, selection_)) {
+    BeamSelection selection = settings_.Selection();
+    switch (area_.pictures->ClickBeam(at, selection)) {
     case BeamClick::SynchronisationBeam:
         host_.Language().ShowMessageId(msg::Warning | SynchronisationBeamWarning);
         break;
     case BeamClick::Toggled:
+        settings_.SetEditedMask(selection.fixedBlanking);
         host_.RequestRedraw();
         break;
     case BeamClick::None:
         break;
     }
+}
+
+// Accepting checks the selection against the live cycle's data.
+void TBeamSelectionPage::End(bool accept) {
+    if (accept) {
+        const ConnectionController& link = host_.Link();
+        settings_.AcceptSelection(link.State() == LinkState::Diagnosis &&
+                                  link.ReceiverCycles().Valid());
+    } else {
+        settings_.DiscardSelection();
+    }
+    host_.SetViewMode(ViewMode::CustomerSettings);
 }
 
 bool TStatusPage::Enter(ViewMode /*previous*/) {

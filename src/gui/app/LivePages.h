@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/editors/ReceiverSettings.h"
 #include "gui/views/TPage.h"
 
 #include <QImage>
@@ -23,6 +24,10 @@ struct TLiveArea {
     QPushButton* Btn_Main_3 = nullptr; // ... and its discard button
     QCheckBox* ChckBx_Main_1 = nullptr;
 };
+
+// What the live pictures show of the link at the tick.
+LiveViewData ViewDataOf(const ConnectionController& link, std::uint32_t tick,
+                        DimensioningMode dimensioning);
 
 // A page that shows one live picture in Img_Main, drawn whenever the data changed.
 class TLivePage : public TPage {
@@ -68,23 +73,24 @@ private:
     bool beamDiagnostics_;
 };
 
-// The beam selection: the lines picture with the blanking being edited; a press on a beam
-// toggles it, the synchronisation beam refuses with a warning.
+// The beam selection of the receiver's user settings: the lines picture with the blanking or
+// muting area being edited. By hand a press on a beam toggles it (the synchronisation beam
+// refuses with a warning); a teach selection takes the beams the latest cycle reports
+// interrupted. Btn_Main_2 accepts, Btn_Main_3 discards; both return to the settings.
 class TBeamSelectionPage final : public TLivePage {
 public:
-    using TLivePage::TLivePage;
+    TBeamSelectionPage(TPageHost& host, TLiveArea& area, ReceiverSettings& settings);
 
     bool Enter(ViewMode previous) override;
     void Leave() override;
     bool ShowsUnitSettings() const override { return true; }
 
-    const BeamSelection& Selection() const { return selection_; }
-
 private:
     const QImage& Draw(const LiveViewData& data) override;
     void Click(QPoint at);
+    void End(bool accept);
 
-    BeamSelection selection_;
+    ReceiverSettings& settings_;
 };
 
 // The status view: the function and LED tables.

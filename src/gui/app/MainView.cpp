@@ -6,6 +6,7 @@
 #include "gui/app/PanelPages.h"
 #include "gui/app/TFRM_Main.h"
 #include "gui/app/TPictureBox.h"
+#include "gui/editors/UserSettingsPage.h"
 #include "gui/views/ViewPictures.h"
 
 #include <QCheckBox>
@@ -152,10 +153,12 @@ void TFRM_Main::CreatePages() {
     if (manufacturer) {
         pages_[ViewMode::FactorySettings] = std::make_unique<TPanelPage>(*panels_[FabSet]);
     }
-    pages_[ViewMode::CustomerSettings] =
-        std::make_unique<TUserSettingsPage>(*panels_[UserSet], *this, !manufacturer);
+    auto userSettings = std::make_unique<TUserSettingsPage>(
+        *panels_[UserSet], *this, *confirmation_, profile_, !manufacturer);
+    pages_[ViewMode::BeamSelection] =
+        std::make_unique<TBeamSelectionPage>(*this, liveArea_, userSettings->Receiver());
+    pages_[ViewMode::CustomerSettings] = std::move(userSettings);
     pages_[ViewMode::History] = std::make_unique<TPanelPage>(*panels_[History]);
-    pages_[ViewMode::BeamSelection] = std::make_unique<TBeamSelectionPage>(*this, liveArea_);
     pages_[ViewMode::Status] = std::make_unique<TStatusPage>(*this, liveArea_);
     pages_[ViewMode::Calculator] =
         std::make_unique<TCalculatorPage>(*panels_[SafetyDistance], *this, profile_, viewSize_);

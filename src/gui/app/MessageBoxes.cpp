@@ -3,6 +3,7 @@
 #include "core/app/Texts.h"
 
 #include <QAbstractButton>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <array>
@@ -83,6 +84,16 @@ MessageResult TQtMessageDialogs::Show(const DialogMessage& message) {
 MessageResult TStreamMessageDialogs::Show(const DialogMessage& message) {
     out_ << message.caption << ": " << ShownText(message.text).toStdString() << '\n';
     return message.dismissed;
+}
+
+std::optional<std::string> TQtFileDialogs::ChooseFileToSave(const std::string& filter) {
+    const QString description = QString::fromStdString(filter).section(QLatin1Char('|'), 0, 0);
+    const QString name = QFileDialog::getSaveFileName(parent_, QString(), QString(), description,
+                                                      nullptr, QFileDialog::DontConfirmOverwrite);
+    if (name.isEmpty()) {
+        return std::nullopt;
+    }
+    return name.toStdString();
 }
 
 void ShowException(const Texts& texts, const std::exception& error) {

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/app/FileDialogs.h"
 #include "core/app/Messages.h"
 
 #include <exception>
 #include <iosfwd>
+
+class QWidget;
 
 namespace lcdiag {
 
@@ -25,6 +28,18 @@ public:
 
 private:
     std::ostream& out_;
+};
+
+// The program's file dialogs on QFileDialog: a filter "Description (*.txt)|*.txt" shows its
+// description; an existing file is overwritten without a question.
+class TQtFileDialogs final : public FileDialogs {
+public:
+    explicit TQtFileDialogs(QWidget* parent) : parent_(parent) {}
+
+    std::optional<std::string> ChooseFileToSave(const std::string& filter) override;
+
+private:
+    QWidget* parent_;
 };
 
 // The program's general error display: a fault message with the exception's text.

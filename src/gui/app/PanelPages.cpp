@@ -17,15 +17,6 @@ void TPanelPage::Leave() {
     panel_.hide();
 }
 
-bool TUserSettingsPage::Admit() {
-    if (!locked_) {
-        return true;
-    }
-    const int result = host_.ShowPasswordDialog(PasswordMode::UserSettings);
-    locked_ = result != 1 && result != 2; // unlocked for the rest of the run
-    return !locked_;
-}
-
 TCalculatorPage::TCalculatorPage(QFrame& panel, TPageHost& host, int screenProfile, QSize viewSize)
     : TPanelPage(panel), host_(host), screenProfile_(screenProfile), viewSize_(viewSize) {}
 

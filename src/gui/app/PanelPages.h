@@ -24,21 +24,6 @@ protected:
     QFrame& panel_;
 };
 
-// The panel of the connected unit's user settings. Outside the manufacturer build it opens
-// only after the user settings password, asked once per run.
-class TUserSettingsPage final : public TPanelPage {
-public:
-    TUserSettingsPage(QFrame& panel, TPageHost& host, bool passwordNeeded)
-        : TPanelPage(panel), host_(host), locked_(passwordNeeded) {}
-
-    bool Admit() override;
-    bool ShowsUnitSettings() const override { return true; }
-
-private:
-    TPageHost& host_;
-    bool locked_;
-};
-
 // The safety distance calculator: it starts from its defaults at every opening, and its
 // "Exit" returns to the page it was opened from.
 class TCalculatorPage final : public TPanelPage {

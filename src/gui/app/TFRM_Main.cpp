@@ -50,6 +50,7 @@ TFRM_Main::TFRM_Main(TMainSetup setup, QWidget* parent)
     : QMainWindow(parent), setup_(std::move(setup)),
       ownDialogs_(setup_.messageDialogs != nullptr ? nullptr
                                                    : std::make_unique<TQtMessageDialogs>()),
+      ownFileDialogs_(std::make_unique<TQtFileDialogs>(this)),
       texts_(&locale_,
              setup_.messageDialogs != nullptr ? setup_.messageDialogs : ownDialogs_.get()),
       dispatcher_(texts_), Timer1(NewTimer(this, "Timer1")), Timer2(NewTimer(this, "Timer2")) {
@@ -300,22 +301,26 @@ void TFRM_Main::RunTimerCycleNow(bool freshSupervision) {
 
 // What the pictures show, copied from the connection at this tick.
 LiveViewData TFRM_Main::CurrentViewData() const {
-    const ConnectionController& link = *controller_;
-    LiveViewData data;
-    data.controller = link.Unit();
-    data.diagnosis = link.State() == LinkState::Diagnosis;
-    data.tick = lineClock_->Now();
-    data.receiverCycle = link.ReceiverCycles();
-    data.emitterCycle = link.EmitterCycles();
-    data.receiverFactory = link.ReceiverFactory();
-    data.receiverFactoryValid = link.ReceiverFactoryValid();
-    data.emitterFactory = link.EmitterFactory();
-    data.emitterFactoryValid = link.EmitterFactoryValid();
-    data.emitterCustomer = link.EmitterCustomer();
-    data.emitterCustomerValid = link.EmitterCustomerValid();
-    data.dimensioning =
-        dimensioning_ == 1 ? DimensioningMode::Position : DimensioningMode::BeamNumber;
-    return data;
+    return ViewDataOf(*controller_, lineClock_->Now(),
+                      dimensioning_ == 1 ? DimensioningMode::Position
+                                         : DimensioningMode::BeamNumber);
+}
+
+// A safety note before a setting is saved, with the program's title in its heading.
+bool TFRM_Main::ConfirmSafetyNote(int mode) {
+    TFRM_Warnings note(texts_, this);
+    note.NoteMode = mode;
+    note.SetNoteArg(0, products_.windowTitle);
+    return note.exec() == TFRM_Warnings::Confirmed;
+}
+
+std::optional<std::string> TFRM_Main::ChooseFileToSave(TextId filter) {
+    FileDialogs& dialogs = setup_.fileDialogs != nullptr ? *setup_.fileDialogs : *ownFileDialogs_;
+    return dialogs.ChooseFileToSave(texts_.GetText(filter));
+}
+
+CustomerRecordContext TFRM_Main::RecordContext() {
+    return {controller_->Firmware(), pcVersion_, *pcClock_, controller_->Codec()};
 }
 
 // The password dialog in the mode with the size of font 10; returns PasswordResult (0

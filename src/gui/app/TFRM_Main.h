@@ -41,6 +41,7 @@ class QTimer;
 namespace lcdiag {
 
 class ComPortLink;
+class FileDialogs;
 class LocalPcClock;
 class MessageDialogs;
 class QtConnectionTimers;
@@ -62,6 +63,8 @@ struct TMainSetup {
     std::function<std::unique_ptr<TDeviceList>()> loadAdapterSupport;
     // The dialogs of the messages; null: the window's own message boxes.
     MessageDialogs* messageDialogs = nullptr;
+    // The dialogs that choose files; null: the window's own.
+    FileDialogs* fileDialogs = nullptr;
     // Run on the simulated device instead of a port.
     std::optional<SimulationRequest> simulation;
 };
@@ -161,6 +164,9 @@ public:
     LiveViewData CurrentViewData() const override;
     // The password dialog in the mode with the size of font 10; returns PasswordResult.
     int ShowPasswordDialog(PasswordMode mode) override;
+    bool ConfirmSafetyNote(int mode) override;
+    std::optional<std::string> ChooseFileToSave(TextId filter) override;
+    CustomerRecordContext RecordContext() override;
 
 protected:
     bool event(QEvent* event) override;
@@ -212,6 +218,7 @@ private:
     PcSoftwareVersion pcVersion_;
     TLocaleFile locale_;
     std::unique_ptr<MessageDialogs> ownDialogs_;
+    std::unique_ptr<FileDialogs> ownFileDialogs_;
     Texts texts_; // before everything that shows a text
     bool creationFinished_ = false;
     bool closed_ = false;

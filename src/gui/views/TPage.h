@@ -1,8 +1,13 @@
 #pragma once
 
+#include "core/app/TextId.h"
+#include "core/device/CustomerRecordBuilder.h"
 #include "core/safety/Password.h"
 #include "core/views/LiveViewData.h"
 #include "core/views/ViewMode.h"
+
+#include <optional>
+#include <string>
 
 namespace lcdiag {
 
@@ -50,6 +55,14 @@ public:
     virtual void ScrlBx_MainResize() = 0;
     // The password dialog in the mode; its PasswordResult (0 refused, 1 or 2 accepted).
     virtual int ShowPasswordDialog(PasswordMode mode) = 0;
+    // Safety note `mode` + 1 for a setting being saved; true when the user confirmed it.
+    virtual bool ConfirmSafetyNote(int mode) = 0;
+    // The name of a file to save, chosen by the user with the filter of text `filter`
+    // ("Text file (*.txt)|*.txt"); nothing when the choice was cancelled.
+    virtual std::optional<std::string> ChooseFileToSave(TextId filter) = 0;
+    // What every record the PC builds depends on: the controller's firmware, this program's
+    // version, the PC's clock and the codec.
+    virtual CustomerRecordContext RecordContext() = 0;
     virtual const Texts& Language() const = 0;
 };
 

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace lcdiag {
+
+// The files seam: the program asks the user for the name of a file.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // A file to save, offered with the filter ("Text file (*.txt)|*.txt": a description and
+    // its pattern); nothing when the user cancelled.
+    virtual std::optional<std::string> ChooseFileToSave(const std::string& filter) = 0;
+};
+
+} // namespace lcdiag
