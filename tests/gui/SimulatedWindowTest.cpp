@@ -4,6 +4,7 @@
 #include "ViewTestSupport.h"
 #include "gui/app/TPictureBox.h"
 
+#include <QSpinBox>
 #include <gtest/gtest.h>
 
 namespace lcdiag {
@@ -69,6 +70,31 @@ TEST_F(MainWindowTest, UnpluggedSimulatedDeviceIsReportedAndTheLiveDataGoes) {
     EXPECT_EQ(window->CurrentViewMode(), ViewMode::Bar);
     window->Timer1Timer();
     EXPECT_EQ(LensOfRow(*window, 1), testing::Palette(beam_colour::BlankedOut));
+}
+
+// The window's own wiring of the user settings: the page loads the simulated receiver's
+// configuration, the window's timer runs the confirmation, and the record reaches the unit,
+// which reports it back.
+TEST_F(MainWindowTest, UserSettingsAreWrittenIntoTheSimulatedReceiver) {
+    auto window = MakeLiveWindow();
+    dialogs.shown.clear();
+    test::EnterPassword(QStringLiteral("light-curtain"));
+    Click(*window, "MNU_P5");
+    ASSERT_EQ(window->CurrentViewMode(), ViewMode::CustomerSettings);
+    dialogs.shown.clear(); // what the page asked when it was filled
+    auto* delay = test::Child<QSpinBox>(*window, "Edt_RUSG_21");
+    delay->setValue(delay->value() == 250 ? 260 : 250);
+    const int chosen = delay->value();
+    test::Child<QPushButton>(*window, "Btn_RUS_1")->click();
+    auto* confirm = test::Child<QPushButton>(*window, "Btn_RUS_2");
+    ASSERT_TRUE(WaitUntil([&] { return confirm->text().contains(QStringLiteral(" 9 ")); }));
+    confirm->click();
+    ASSERT_TRUE(WaitUntil([&] { return !dialogs.shown.empty(); }, 10000));
+    EXPECT_EQ(Messages().back(), "The data was successfully transmitted!\r\nWould you like to "
+                                 "store the data in a text file?");
+    ASSERT_TRUE(WaitUntil([&] { return window->Link().ReceiverCustomers().Valid(); }, 10000));
+    const ReceiverCustomerRecord* active = window->Link().ReceiverCustomers().ActiveRecord();
+    EXPECT_EQ(active->Byte(ReceiverCustomerField::RelayDelay), chosen / 10 + 1);
 }
 
 } // namespace
