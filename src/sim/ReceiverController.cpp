@@ -88,6 +88,12 @@ std::vector<std::uint8_t> ReceiverController::ActiveCustomerRecord() const {
 // controller stamp it with its operating hours. The read-back right after storing therefore
 // shows the record exactly as the PC sent it.
 void ReceiverController::OnRestart() {
+    StampActiveConfiguration();
+}
+
+// The hours go into the last six bytes of the slot, three bytes and their complements, in
+// either layout; a record that already carries them keeps its own.
+void ReceiverController::StampActiveConfiguration() {
     auto& active = ring_[static_cast<std::size_t>(activeSlot_)];
     if (!HasActivationHours(active)) {
         WriteActivationHours(active, OperatingHours());
@@ -284,8 +290,11 @@ bool ReceiverController::WrittenByTooOldPc(std::span<const std::uint8_t> record,
     return major < minimum->major || (major == minimum->major && minor < minimum->minor);
 }
 
-// The ring moves on by one slot and the configuration number by one.
+// The ring moves on by one slot and the configuration number by one. A configuration that
+// is replaced before the controller started again was in force all the same: it gets its
+// hours now, so the ring never keeps a record without them.
 void ReceiverController::StoreConfiguration(std::span<const std::uint8_t> record) {
+    StampActiveConfiguration();
     activeSlot_ = (activeSlot_ + 1) % RingSlots;
     configurationNumber_ = (configurationNumber_ + 1) & 0xFF;
     ring_[static_cast<std::size_t>(activeSlot_)].assign(record.begin(), record.end());

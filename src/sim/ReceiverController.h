@@ -49,6 +49,7 @@ private:
     bool Acceptable(std::uint8_t handshake, std::span<const std::uint8_t> record, BlockKind kind);
     bool WrittenByTooOldPc(std::span<const std::uint8_t> record, BlockKind kind) const;
     void StoreConfiguration(std::span<const std::uint8_t> record);
+    void StampActiveConfiguration();
     void Tamper(std::vector<std::uint8_t>& record, BlockKind kind) const;
 
     int RecordSize() const;

@@ -1,4 +1,8 @@
 #include "PcBench.h"
+#include "core/app/Texts.h"
+#include "core/device/ConfigurationHistory.h"
+#include "core/device/ReceiverCustomerSet.h"
+#include "core/editors/HistoryList.h"
 #include "core/protocol/ConfigTrailer.h"
 #include "sim/ReceiverController.h"
 #include "sim/RecordBuilders.h"
@@ -94,6 +98,67 @@ TEST_P(CustomerTransfer, GoesIntoTheNextRingSlotAndIsReportedAsSent) {
     EXPECT_TRUE(HasActivationHours(restarted.record));
     EXPECT_TRUE(std::equal(sent.begin(), sent.end() - 6, restarted.record.begin()));
     EXPECT_EQ(bench.controller->ActiveCustomerRecord(), restarted.record);
+}
+
+// The ring as the PC takes it in: the set decoded for the active slot the trailer named.
+ReceiverCustomerSet RingOf(const PcBench& bench, const std::vector<Frame>& report, int slot) {
+    ReceiverCustomerSet ring;
+    ring.SetActiveRecordIndex(slot);
+    for (const Frame& frame : report) {
+        if (frame.id == kw::ReceiverCustomerData) {
+            ring.Receive(frame.data, bench.layout, bench.codec);
+        }
+    }
+    return ring;
+}
+
+// Stores that follow each other without a restart between them still leave every replaced
+// configuration stamped with its hours, so the history shows all of them.
+TEST_P(CustomerTransfer, ThreeStoresInARowBecomeTheNewestThreeOfTheHistory) {
+    ControllerConfig config;
+    config.layout = GetParam().layout;
+    config.firmware = GetParam().firmware;
+    PcBench bench(config);
+    Active active = ActiveOf(bench, bench.Diagnose());
+    ASSERT_EQ(active.slot, 3);
+    ASSERT_EQ(active.number, 11);
+    std::vector<Record> sent;
+    for (int n = 1; n <= 3; ++n) {
+        SCOPED_TRACE(n);
+        sent.push_back(Edited(bench, active.record, receiver_customer::RelayDelay,
+                              static_cast<std::uint8_t>(10 + n)));
+        const auto handshake = bench.OpenReceiverForSettings();
+        ASSERT_TRUE(handshake);
+        bench.Send(GetParam().storeCustomer,
+                   StorePayload(bench, *handshake, sent.back(), BlockKind::Customer));
+        active = ActiveOf(bench, bench.AwaitReport(true));
+        EXPECT_EQ(active.slot, (3 + n) % 8); // the trailer names the new slot at once
+        EXPECT_EQ(active.number, 11 + n);
+        EXPECT_EQ(active.record, sent.back());
+    }
+
+    const auto report = bench.Identify();
+    const Active restarted = ActiveOf(bench, report);
+    ASSERT_EQ(restarted.slot, 6);
+    ASSERT_EQ(restarted.number, 14);
+    const ReceiverCustomerSet ring = RingOf(bench, report, restarted.slot);
+    Texts texts;
+    HistoryList list(texts);
+    ASSERT_TRUE(list.Init({&ring, 14, {}, false}, bench.codec));
+    ASSERT_EQ(list.Entries().size(), 8u); // every slot passes the history check
+    const char* labels[] = {"active", "n-1", "n-2", "n-3"};
+    for (int age = 0; age < 4; ++age) {
+        SCOPED_TRACE(age);
+        const HistoryEntry& entry = list.Entries()[static_cast<std::size_t>(age)];
+        EXPECT_EQ(entry.Label(), labels[age]);
+        EXPECT_EQ(entry.Number(), std::to_string(14 - age));
+        EXPECT_EQ(entry.slot, 6 - age);
+        if (age < 3) {
+            const Record& stored = sent[static_cast<std::size_t>(2 - age)];
+            EXPECT_TRUE(std::equal(stored.begin(), stored.end() - 6, entry.record.bytes.begin()));
+            EXPECT_EQ(ActivationOperatingHours(entry.record), config.operatingHours);
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
