@@ -3,6 +3,7 @@
 #include "World.h"
 #include "core/device/CustomerRecordBuilder.h"
 #include "core/device/FactoryRecordBuilder.h"
+#include "core/files/ConfigFile.h"
 #include "core/protocol/Handshake.h"
 
 #include <gtest/gtest.h>
@@ -153,6 +154,47 @@ TEST_F(Transfer, EmitterRecordsAreStoredAndAcknowledged) {
     SaveAndConfirm();
     EXPECT_EQ(Outcome(), Text(111)); // code 13
     EXPECT_EQ(C().EmitterFactory().Text(EmitterFactoryField::Tester), "Tester 2");
+}
+
+// A unit's file with another relay delay, read back into the same unit: the record stands in
+// for the unit's own configuration and is written into it like any record the pages save.
+TEST_F(Transfer, ImportedConfigurationIsTheCurrentOneAndCanBeSent) {
+    for (Layout layout : {Layout::Long, Layout::Short}) {
+        Start(Receiver(layout));
+        PrepareReceiverCustomer(9);
+        ConfigReceiver exported = std::get<ConfigReceiver>(ConnectedUnitOf(C()));
+        exported.activeRecord = write.receiverCustomer;
+        const auto file = WriteConfigFile(exported);
+        ASSERT_TRUE(file);
+        const ConfigFileImport imported =
+            ReadConfigFile(*file, ConnectedUnitOf(C()), C().Codec(), world->pcClock, {1, 40});
+        ASSERT_TRUE(std::holds_alternative<ReceiverCustomerRecord>(imported));
+        const auto& record = std::get<ReceiverCustomerRecord>(imported);
+
+        C().AdoptConfiguration(record);
+        ASSERT_NE(C().ReceiverCustomers().ActiveRecord(), nullptr);
+        EXPECT_EQ(*C().ReceiverCustomers().ActiveRecord(), record);
+        EXPECT_EQ(C().ReceiverCustomers().ActiveRecordIndex(), 0);
+
+        write = SettingsWrite::ReceiverCustomer(record);
+        SaveAndConfirm();
+        EXPECT_EQ(Outcome(), Text(114));
+        ASSERT_TRUE(BackInDiagnosis());
+        EXPECT_EQ(C().ReceiverCustomers().ActiveRecord()->Byte(ReceiverCustomerField::RelayDelay),
+                  9);
+    }
+}
+
+TEST_F(Transfer, ImportedEmitterConfigurationReplacesTheReceivedOne) {
+    Start(Emitter());
+    ConfigEmitter exported = std::get<ConfigEmitter>(ConnectedUnitOf(C()));
+    exported.customer = BuildEmitterCustomerRecord(true, world->pcClock);
+    const ConfigFileImport imported = ReadConfigFile(
+        *WriteConfigFile(exported), ConnectedUnitOf(C()), C().Codec(), world->pcClock, {1, 40});
+    ASSERT_TRUE(std::holds_alternative<EmitterCustomerRecord>(imported));
+    C().AdoptConfiguration(std::get<EmitterCustomerRecord>(imported));
+    EXPECT_TRUE(C().EmitterCustomerValid());
+    EXPECT_EQ(C().EmitterCustomer().Byte(EmitterCustomerField::BeamCoding), 'b');
 }
 
 TEST_F(Transfer, ReadBackThatDiffersIsAFailure) {

@@ -43,6 +43,13 @@ void ReceiverCustomerSet::Clear() {
     valid_ = false;
 }
 
+void ReceiverCustomerSet::Adopt(const ReceiverCustomerRecord& record) {
+    records_[0] = record;
+    activeRecordIndex_ = 0;
+    received_ = true;
+    valid_ = true;
+}
+
 const ReceiverCustomerRecord* ReceiverCustomerSet::ActiveRecord() const {
     const bool known = activeRecordIndex_ >= 0 && activeRecordIndex_ < Slots;
     return valid_ && known ? &records_[static_cast<std::size_t>(activeRecordIndex_)] : nullptr;

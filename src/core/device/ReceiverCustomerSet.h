@@ -31,6 +31,9 @@ public:
     bool Receive(std::span<const std::uint8_t> data, Layout layout, const RecordCodec& codec);
     // Forgets the records (a reset of the dialogue).
     void Clear();
+    // A configuration taken from a file as if the controller had reported it: it becomes slot
+    // 0 and the record in force, until the set is received again.
+    void Adopt(const ReceiverCustomerRecord& record);
 
     bool Received() const { return received_; }
     bool Valid() const { return valid_; }

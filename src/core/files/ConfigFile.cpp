@@ -3,6 +3,7 @@
 #include "core/device/DateStamp.h"
 #include "core/files/FileReplace.h"
 #include "core/files/SettingsReport.h"
+#include "core/protocol/ConnectionController.h"
 #include "core/protocol/RecordCodec.h"
 
 #include <algorithm>
@@ -204,6 +205,17 @@ ConfigFileImport ReadEmitterFile(std::span<const std::uint8_t> data, const Confi
 }
 
 } // namespace
+
+ConnectedUnit ConnectedUnitOf(const ConnectionController& link) {
+    if (link.Unit() == ControllerType::Emitter) {
+        return ConfigEmitter{link.Firmware(), link.EmitterFactory(), link.EmitterCustomer()};
+    }
+    ConfigReceiver receiver{link.Firmware(), link.ReceiverFactory(), std::nullopt};
+    if (const ReceiverCustomerRecord* active = link.ReceiverCustomers().ActiveRecord()) {
+        receiver.activeRecord = *active;
+    }
+    return receiver;
+}
 
 std::optional<std::vector<std::uint8_t>> WriteConfigFile(const ConnectedUnit& unit) {
     if (const auto* receiver = std::get_if<ConfigReceiver>(&unit)) {

@@ -18,6 +18,7 @@
 
 namespace lcdiag {
 
+class ConnectionController;
 class RecordCodec;
 
 // A configuration file (".zcf") holds one unit's settings as the unit holds them: "ZCF", the
@@ -45,6 +46,9 @@ struct ConfigEmitter {
 };
 
 using ConnectedUnit = std::variant<ConfigReceiver, ConfigEmitter>;
+
+// The unit the link is connected to, as it last read it.
+ConnectedUnit ConnectedUnitOf(const ConnectionController& link);
 
 // The file bytes of the connected unit, or nothing for a receiver without a current
 // configuration: the caller then refuses the export with NoCurrentConfigurationText. (That

@@ -77,6 +77,10 @@ public:
     // the listener. False, with nothing sent, when the link refuses (message 117: a customer
     // record for a receiver whose factory record is unknown).
     bool WriteSettings(const SettingsWrite& write);
+    // A configuration read from a file stands in for the unit's own until the unit is read
+    // again: the user settings pages load it, and their save sends it.
+    void AdoptConfiguration(const ReceiverCustomerRecord& record);
+    void AdoptConfiguration(const EmitterCustomerRecord& record);
     // The editors that hear of lost links and reported outcomes (nullptr: nobody).
     void SetTransferListener(TransferListener* listener) { listener_ = listener; }
 

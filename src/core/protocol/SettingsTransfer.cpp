@@ -43,6 +43,15 @@ bool ConnectionController::WriteSettings(const SettingsWrite& write) {
     return true;
 }
 
+void ConnectionController::AdoptConfiguration(const ReceiverCustomerRecord& record) {
+    receiverCustomers_.Adopt(record);
+}
+
+void ConnectionController::AdoptConfiguration(const EmitterCustomerRecord& record) {
+    emitterCustomer_ = record;
+    emitterCustomerValid_ = true;
+}
+
 // Older receivers need the break held until they answer, newer ones take a pulse; the
 // emitter always gets it held.
 void ConnectionController::RequestBreak(TransferKind kind) {
