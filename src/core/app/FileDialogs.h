@@ -12,6 +12,9 @@ public:
     // A file to save, offered with the filter ("Text file (*.txt)|*.txt": a description and
     // its pattern); nothing when the user cancelled.
     virtual std::optional<std::string> ChooseFileToSave(const std::string& filter) = 0;
+    // An existing file to open, offered with the filter as above; nothing when the user
+    // cancelled.
+    virtual std::optional<std::string> ChooseFileToOpen(const std::string& filter) = 0;
 };
 
 } // namespace lcdiag

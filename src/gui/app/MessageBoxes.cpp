@@ -96,6 +96,17 @@ std::optional<std::string> TQtFileDialogs::ChooseFileToSave(const std::string& f
     return name.toStdString();
 }
 
+std::optional<std::string> TQtFileDialogs::ChooseFileToOpen(const std::string& filter) {
+    const QString description = QString::fromStdString(filter).section(QLatin1Char('|'), 0, 0);
+    // The dialog accepts only an existing file in an existing folder.
+    const QString name =
+        QFileDialog::getOpenFileName(parent_, QString(), QString(), description, nullptr);
+    if (name.isEmpty()) {
+        return std::nullopt;
+    }
+    return name.toStdString();
+}
+
 void ShowException(const Texts& texts, const std::exception& error) {
     texts.ShowMessageText(msg::Fault, error.what());
 }

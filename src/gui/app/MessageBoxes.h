@@ -31,12 +31,13 @@ private:
 };
 
 // The program's file dialogs on QFileDialog: a filter "Description (*.txt)|*.txt" shows its
-// description; an existing file is overwritten without a question.
+// description; an existing file is overwritten without a question, a file to open must exist.
 class TQtFileDialogs final : public FileDialogs {
 public:
     explicit TQtFileDialogs(QWidget* parent) : parent_(parent) {}
 
     std::optional<std::string> ChooseFileToSave(const std::string& filter) override;
+    std::optional<std::string> ChooseFileToOpen(const std::string& filter) override;
 
 private:
     QWidget* parent_;

@@ -106,12 +106,17 @@ void LinesView::DrawLabels(QPainter& painter, const GridKey& key) {
 
 void LinesView::DrawModules(QPainter& painter, const GridKey& key) {
     painter.setFont(resources_.Font(ModuleFont));
+    DrawModuleBoxes(painter, layout_, resources_.Text(1050) + QStringLiteral(" "), key.beamCode,
+                    key.beamCount);
+}
+
+void DrawModuleBoxes(QPainter& painter, const LinesLayout& layout, const QString& moduleWord,
+                     int beamCode, int beamCount) {
     const int textHeight = painter.fontMetrics().height();
-    const QString module = resources_.Text(1050) + QStringLiteral(" ");
-    const int pitch = layout_.cellWidth + LinesLayout::Gap;
-    for (const ModuleBox& box : ModuleBoxes(key.beamCode, key.beamCount, layout_.perRow)) {
-        const QRect rect(layout_.left + pitch * box.column,
-                         layout_.top + layout_.rowPitch * box.row - (textHeight + 4),
+    const int pitch = layout.cellWidth + LinesLayout::Gap;
+    for (const ModuleBox& box : ModuleBoxes(beamCode, beamCount, layout.perRow)) {
+        const QRect rect(layout.left + pitch * box.column,
+                         layout.top + layout.rowPitch * box.row - (textHeight + 4),
                          pitch * box.beams - LinesLayout::Gap, textHeight + 2);
         const bool odd = box.number % 2 == 1;
         painter.fillRect(rect, odd ? Qt::white : Qt::black);
@@ -120,7 +125,7 @@ void LinesView::DrawModules(QPainter& painter, const GridKey& key) {
         painter.drawRect(rect.adjusted(0, 0, -1, -1));
         painter.setPen(odd ? Qt::black : Qt::white);
         painter.drawText(rect.adjusted(0, 1, 0, 1), Qt::AlignHCenter | Qt::AlignTop,
-                         module + QString::number(box.number));
+                         moduleWord + QString::number(box.number));
     }
 }
 

@@ -6,6 +6,8 @@
 #include "gui/views/ViewResources.h"
 
 #include <QImage>
+#include <QPainter>
+#include <QString>
 #include <optional>
 
 namespace lcdiag {
@@ -63,5 +65,10 @@ private:
     bool diagnostics_ = false;
     bool held_ = false;
 };
+
+// The modules' brackets above their beams: "Module" and the number, black on white and white
+// on black in turn, in the painter's font. `moduleWord` is text 1050 with a blank after it.
+void DrawModuleBoxes(QPainter& painter, const LinesLayout& layout, const QString& moduleWord,
+                     int beamCode, int beamCount);
 
 } // namespace lcdiag

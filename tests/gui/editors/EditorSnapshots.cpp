@@ -1,7 +1,8 @@
-// Saves the user settings pages as PNG files, to look at them:
+// Saves the settings pages as PNG files, to look at them:
 //   lcdiag_editor_snapshots [folder] [screen profile]     (default /tmp/editors, profile 0)
 // The receiver's general, muting and cyclic operation pages of a muting controller, the teach
-// selection with an object in beams 3 to 5, and the emitter's page, each on a simulated unit.
+// selection with an object in beams 3 to 5, the emitter's page, and the factory settings of
+// a muting receiver and of an emitter, each on a simulated unit.
 #include "../SnapshotSupport.h"
 #include "PagesBench.h"
 
@@ -51,6 +52,21 @@ bool SaveEmitter(const QString& folder, int profile) {
     return Save(emitter.Grab(), folder + QStringLiteral("/emitter.png"));
 }
 
+bool SaveFactory(const QString& folder, int profile) {
+    test::PagesBench receiver(MutingReceiver(0x98), profile);
+    receiver.Connect();
+    receiver.SetViewMode(ViewMode::FactorySettings);
+    receiver.Run(50);
+    bool saved = Save(receiver.Grab(), folder + QStringLiteral("/factory-receiver.png"));
+    sim::ControllerConfig config;
+    config.unit = sim::Unit::Emitter;
+    test::PagesBench emitter(config, profile);
+    emitter.Connect();
+    emitter.SetViewMode(ViewMode::FactorySettings);
+    emitter.Run(50);
+    return saved & Save(emitter.Grab(), folder + QStringLiteral("/factory-emitter.png"));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -58,5 +74,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString folder = snapshots::OutputFolder(argc, argv, "/tmp/editors");
     const int profile = argc > 2 ? std::atoi(argv[2]) : 0;
-    return SaveReceiver(folder, profile) & SaveEmitter(folder, profile) ? 0 : 1;
+    return SaveReceiver(folder, profile) & SaveEmitter(folder, profile) &
+                   SaveFactory(folder, profile)
+               ? 0
+               : 1;
 }

@@ -23,6 +23,8 @@ PagesBench::PagesBench(const sim::ControllerConfig& config, int profile)
     area_.resize(viewSize_);
     panel_ = Named(new QFrame(&area_), "Pnl_UserSetFrame");
     panel_->setGeometry(0, 0, viewSize_.width(), viewSize_.height());
+    factoryPanel_ = Named(new QFrame(&area_), "Pnl_FabSetFrame");
+    factoryPanel_->setGeometry(panel_->geometry());
     image_ = Named(new TPictureBox(&area_), "Img_Main");
     image_->setGeometry(0, 0, viewSize_.width(), viewSize_.height());
     scrollBar_ = Named(new QScrollBar(&area_), "ScrlBr1");
@@ -30,8 +32,8 @@ PagesBench::PagesBench(const sim::ControllerConfig& config, int profile)
     discard_ = Named(new QPushButton(QString::fromStdString(world.texts.GetText(1033)), &area_),
                      "Btn_Main_3");
     diagnostics_ = Named(new QCheckBox(&area_), "ChckBx_Main_1");
-    for (QWidget* control : std::initializer_list<QWidget*>{panel_, image_, scrollBar_, accept_,
-                                                            discard_, diagnostics_}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             panel_, factoryPanel_, image_, scrollBar_, accept_, discard_, diagnostics_}) {
         control->hide();
     }
     discard_->resize(discard_->sizeHint());
@@ -42,6 +44,7 @@ PagesBench::PagesBench(const sim::ControllerConfig& config, int profile)
     settings_ =
         std::make_unique<TUserSettingsPage>(*panel_, *this, world.confirmation, profile_, false);
     selection_ = std::make_unique<TBeamSelectionPage>(*this, live_, settings_->Receiver());
+    factory_ = std::make_unique<TFactoryPage>(*factoryPanel_, *this, world.confirmation, profile_);
 }
 
 PagesBench::~PagesBench() = default;
@@ -94,6 +97,8 @@ TPage* PagesBench::PageOf(ViewMode mode) const {
         return settings_.get();
     case ViewMode::BeamSelection:
         return selection_.get();
+    case ViewMode::FactorySettings:
+        return factory_.get();
     default:
         return nullptr;
     }

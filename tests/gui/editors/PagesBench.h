@@ -1,11 +1,12 @@
 #pragma once
 
-// The user settings page and the beam selection page, the real widgets, hosted as the main
-// window hosts them but on an end-to-end world: the program's dialogue against a simulated
-// controller on a virtual clock that only the test moves.
+// The user settings page, the beam selection page and the factory settings page, the real
+// widgets, hosted as the main window hosts them but on an end-to-end world: the program's
+// dialogue against a simulated controller on a virtual clock that only the test moves.
 #include "World.h"
 #include "gui/app/LivePages.h"
 #include "gui/app/TPictureBox.h"
+#include "gui/editors/FactoryPage.h"
 #include "gui/editors/UserSettingsPage.h"
 #include "gui/views/TPage.h"
 #include "gui/views/ViewPictures.h"
@@ -74,6 +75,7 @@ private:
     QSize viewSize_;
     QWidget area_;
     QFrame* panel_;
+    QFrame* factoryPanel_;
     TPictureBox* image_;
     QScrollBar* scrollBar_;
     QPushButton* accept_;
@@ -83,6 +85,7 @@ private:
     TLiveArea live_;
     std::unique_ptr<TUserSettingsPage> settings_;
     std::unique_ptr<TBeamSelectionPage> selection_;
+    std::unique_ptr<TFactoryPage> factory_;
     ViewMode mode_ = ViewMode::Bar;
     ViewMode drawn_ = ViewMode::None;
     bool redraw_ = false;
