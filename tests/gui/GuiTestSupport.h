@@ -59,6 +59,7 @@ protected:
         setup.languageFolder = languages.Path();
         setup.messageDialogs = &dialogs;
         setup.simulation = simulation;
+        setup.fileDialogs = fileDialogs;
         if (adapterSupport) {
             setup.loadAdapterSupport = [this] {
                 auto list = std::make_unique<FakeDeviceList>();
@@ -92,6 +93,7 @@ protected:
     TempFolder languages;
     CountingPreferenceStore preferences;
     std::optional<SimulationRequest> simulation; // the simulated device in place of a port
+    FileDialogs* fileDialogs = nullptr;          // the window's own when none
     RecordingDialogs dialogs;
     bool adapterSupport = false;
     std::vector<TSerialDevice> ports;

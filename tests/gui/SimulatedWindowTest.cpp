@@ -2,9 +2,14 @@
 // pictures on screen, and a device that goes away is reported.
 #include "GuiTestSupport.h"
 #include "ViewTestSupport.h"
+#include "core/app/FileDialogs.h"
 #include "gui/app/TPictureBox.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPushButton>
 #include <QSpinBox>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace lcdiag {
@@ -95,6 +100,62 @@ TEST_F(MainWindowTest, UserSettingsAreWrittenIntoTheSimulatedReceiver) {
     ASSERT_TRUE(WaitUntil([&] { return window->Link().ReceiverCustomers().Valid(); }, 10000));
     const ReceiverCustomerRecord* active = window->Link().ReceiverCustomers().ActiveRecord();
     EXPECT_EQ(active->Byte(ReceiverCustomerField::RelayDelay), chosen / 10 + 1);
+}
+
+// The user's choice in the file dialogs: always the same file.
+class SameFile final : public FileDialogs {
+public:
+    explicit SameFile(std::string name) : name_(std::move(name)) {}
+    std::optional<std::string> ChooseFileToSave(const std::string&) override { return name_; }
+    std::optional<std::string> ChooseFileToOpen(const std::string&) override {
+        return name_ + ".zcf";
+    }
+
+private:
+    std::string name_;
+};
+
+// The extended build's File menu: the unit's settings go out to a file and come back from it
+// into the user settings page, for the user to check and save.
+TEST_F(MainWindowTest, ConfigurationFileGoesOutAndComesBackThroughTheFileMenu) {
+    const test::TempFolder folder;
+    SameFile files((folder.Path() / "unit").string());
+    fileDialogs = &files;
+    auto window = MakeLiveWindow(BuildVariant::Delivered | BuildVariant::ExtendedBit);
+    dialogs.shown.clear();
+    Click(*window, "MNU_F2");
+    ASSERT_FALSE(Messages().empty());
+    EXPECT_EQ(Messages().back(), "The current settings of the light curtain have been exported!");
+    EXPECT_EQ(std::filesystem::file_size(folder.Path() / "unit.zcf"), 374U);
+
+    test::EnterPassword(QStringLiteral("light-curtain"));
+    dialogs.answer = MessageResult::Yes;
+    Click(*window, "MNU_F1");
+    EXPECT_EQ(window->CurrentViewMode(), ViewMode::CustomerSettings);
+    EXPECT_EQ(Messages().back(), "The settings from the selected file have been imported "
+                                 "successfully.\r\nVerify the imported settings and save them.");
+    EXPECT_EQ(window->Link().ReceiverCustomers().ActiveRecordIndex(), 0);
+}
+
+// The manufacturer build's pages in the window: the factory settings of the simulated
+// receiver, its configuration history, and back.
+TEST_F(MainWindowTest, FactorySettingsShowTheHistoryOfTheSimulatedReceiver) {
+    simulation = SimulationRequest{ControllerType::Receiver, {}};
+    auto window = MakeWindow(BuildVariant::Delivered | BuildVariant::ManufacturerBit);
+    test::EnterPassword(QStringLiteral("LCD-factory-7013"));
+    QEvent activation(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(window.get(), &activation);
+    ASSERT_TRUE(WaitUntil([&] { return window->Link().ReceiverCycles().Valid(); }, 10000));
+
+    Click(*window, "MNU_P3");
+    ASSERT_EQ(window->CurrentViewMode(), ViewMode::FactorySettings);
+    EXPECT_EQ(test::Child<QLineEdit>(*window, "Edt_RFS_12")->text().toStdString(),
+              window->Link().Info().serialNumber);
+    test::Child<QPushButton>(*window, "Btn_RFS_4")->click();
+    ASSERT_EQ(window->CurrentViewMode(), ViewMode::History);
+    EXPECT_GT(test::Child<QTreeWidget>(*window, "LstVw_H_1")->topLevelItemCount(), 0);
+    test::Child<QPushButton>(*window, "Btn_H_1")->click();
+    EXPECT_EQ(window->CurrentViewMode(), ViewMode::FactorySettings);
 }
 
 } // namespace

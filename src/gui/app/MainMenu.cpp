@@ -6,6 +6,7 @@
 #include "gui/app/MessageBoxes.h"
 #include "gui/app/TFRM_About.h"
 #include "gui/app/TFRM_Main.h"
+#include "gui/editors/ConfigFileCommands.h"
 #include "platform/serial/ComPort.h"
 #include "platform/serial/ComPortLink.h"
 #include "platform/serial/DeviceList.h"
@@ -270,10 +271,22 @@ void TFRM_Main::BuildLanguageMenu() {
 }
 
 void TFRM_Main::MNU_FileClick(QAction* item) {
-    // Tags 1 and 2, import and export with extended functions, belong to the configuration
-    // files.
-    if (TagOf(item) == 6) {
+    switch (TagOf(item)) {
+    case 1:
+        if (variant_.ExtendedFunctions()) {
+            configFiles_->Import();
+        }
+        break;
+    case 2:
+        if (variant_.ExtendedFunctions()) {
+            configFiles_->Export();
+        }
+        break;
+    case 6:
         close();
+        break;
+    default:
+        break;
     }
 }
 

@@ -6,6 +6,8 @@
 #include "gui/app/PanelPages.h"
 #include "gui/app/TFRM_Main.h"
 #include "gui/app/TPictureBox.h"
+#include "gui/editors/FactoryPage.h"
+#include "gui/editors/HistoryPage.h"
 #include "gui/editors/UserSettingsPage.h"
 #include "gui/views/ViewPictures.h"
 
@@ -151,14 +153,17 @@ void TFRM_Main::CreatePages() {
     pages_[ViewMode::Bar] = std::make_unique<TBarPage>(*this, liveArea_);
     pages_[ViewMode::Lines] = std::make_unique<TLinesPage>(*this, liveArea_, manufacturer);
     if (manufacturer) {
-        pages_[ViewMode::FactorySettings] = std::make_unique<TPanelPage>(*panels_[FabSet]);
+        pages_[ViewMode::FactorySettings] =
+            std::make_unique<TFactoryPage>(*panels_[FabSet], *this, *confirmation_, profile_);
+        // Reached from the factory pages' "Show history" only.
+        pages_[ViewMode::History] =
+            std::make_unique<THistoryPage>(*panels_[History], *this, profile_);
     }
     auto userSettings = std::make_unique<TUserSettingsPage>(
         *panels_[UserSet], *this, *confirmation_, profile_, !manufacturer);
     pages_[ViewMode::BeamSelection] =
         std::make_unique<TBeamSelectionPage>(*this, liveArea_, userSettings->Receiver());
     pages_[ViewMode::CustomerSettings] = std::move(userSettings);
-    pages_[ViewMode::History] = std::make_unique<TPanelPage>(*panels_[History]);
     pages_[ViewMode::Status] = std::make_unique<TStatusPage>(*this, liveArea_);
     pages_[ViewMode::Calculator] =
         std::make_unique<TCalculatorPage>(*panels_[SafetyDistance], *this, profile_, viewSize_);
@@ -219,7 +224,8 @@ bool TFRM_Main::SetViewMode(ViewMode mode, bool force) {
     viewMode_ = mode;
     confirmation_->PageSwitched();
     if (!page->Enter(previous)) {
-        SetViewMode(previous, true);
+        // A page that cannot be filled again (a reload) gives way to the bar view.
+        SetViewMode(previous != mode ? previous : ViewMode::Bar, true);
         return false;
     }
     return true;

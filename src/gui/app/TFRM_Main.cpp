@@ -13,6 +13,7 @@
 #include "gui/app/QtConnectionTimers.h"
 #include "gui/app/SimulatedDevice.h"
 #include "gui/app/TPictureBox.h"
+#include "gui/editors/ConfigFileCommands.h"
 #include "gui/safety/TFRM_Password.h"
 #include "gui/safety/TFRM_Warnings.h"
 #include "gui/views/ViewPictures.h"
@@ -154,6 +155,11 @@ void TFRM_Main::CreateConnection() {
     controller_ = std::make_unique<ConnectionController>(
         *activePort_, *lineClock_, *connectionTimers_, *this, texts_, *pcClock_, pcVersion_);
     confirmation_ = std::make_unique<SaveConfirmation>(*controller_, *lineClock_);
+    // An imported file goes into the user settings page, loaded afresh from the link.
+    configFiles_ = std::make_unique<ConfigFileCommands>(
+        *controller_, texts_, FileDialogsInUse(), *pcClock_, pcVersion_,
+        [this] { return SetViewMode(ViewMode::CustomerSettings); },
+        [this] { return SetViewMode(ViewMode::CustomerSettings, true); });
 }
 
 // The preference "ComPort": "USB" (in any letter case) looks the adapter up when adapter
@@ -314,9 +320,12 @@ bool TFRM_Main::ConfirmSafetyNote(int mode) {
     return note.exec() == TFRM_Warnings::Confirmed;
 }
 
+FileDialogs& TFRM_Main::FileDialogsInUse() {
+    return setup_.fileDialogs != nullptr ? *setup_.fileDialogs : *ownFileDialogs_;
+}
+
 std::optional<std::string> TFRM_Main::ChooseFileToSave(TextId filter) {
-    FileDialogs& dialogs = setup_.fileDialogs != nullptr ? *setup_.fileDialogs : *ownFileDialogs_;
-    return dialogs.ChooseFileToSave(texts_.GetText(filter));
+    return FileDialogsInUse().ChooseFileToSave(texts_.GetText(filter));
 }
 
 CustomerRecordContext TFRM_Main::RecordContext() {

@@ -41,6 +41,7 @@ class QTimer;
 namespace lcdiag {
 
 class ComPortLink;
+class ConfigFileCommands;
 class FileDialogs;
 class LocalPcClock;
 class MessageDialogs;
@@ -219,6 +220,7 @@ private:
     TLocaleFile locale_;
     std::unique_ptr<MessageDialogs> ownDialogs_;
     std::unique_ptr<FileDialogs> ownFileDialogs_;
+    FileDialogs& FileDialogsInUse();
     Texts texts_; // before everything that shows a text
     bool creationFinished_ = false;
     bool closed_ = false;
@@ -247,7 +249,8 @@ private:
     std::unique_ptr<QtConnectionTimers> connectionTimers_;
     // Last of the link's parts: it talks to the port, so it goes first.
     std::unique_ptr<ConnectionController> controller_;
-    std::unique_ptr<SaveConfirmation> confirmation_; // listens to the link
+    std::unique_ptr<SaveConfirmation> confirmation_;  // listens to the link
+    std::unique_ptr<ConfigFileCommands> configFiles_; // the File menu's import and export
     std::vector<TPortMenuItem> portItems_;
     QAction* checkedPort_ = nullptr; // the port item confirmed last
     bool protectedStartPending_ = false;
