@@ -171,10 +171,17 @@ TEST_F(Transfer, ImportedConfigurationIsTheCurrentOneAndCanBeSent) {
         ASSERT_TRUE(std::holds_alternative<ReceiverCustomerRecord>(imported));
         const auto& record = std::get<ReceiverCustomerRecord>(imported);
 
+        // The ring keeps what the unit holds: the history shows no record the unit has not
+        // stored, and the information panel keeps the unit's operating hours.
+        const ReceiverCustomerSet ring = C().ReceiverCustomers();
         C().AdoptConfiguration(record);
         ASSERT_NE(C().ReceiverCustomers().ActiveRecord(), nullptr);
         EXPECT_EQ(*C().ReceiverCustomers().ActiveRecord(), record);
-        EXPECT_EQ(C().ReceiverCustomers().ActiveRecordIndex(), 0);
+        for (int slot = 0; slot < ReceiverCustomerSet::Slots; ++slot) {
+            EXPECT_EQ(C().ReceiverCustomers().Slot(slot), ring.Slot(slot));
+        }
+        EXPECT_EQ(C().ReceiverCustomers().ActiveRecordIndex(), ring.ActiveRecordIndex());
+        EXPECT_EQ(C().ReceiverCustomers().OperatingHoursText(), ring.OperatingHoursText());
 
         write = SettingsWrite::ReceiverCustomer(record);
         SaveAndConfirm();
@@ -182,6 +189,7 @@ TEST_F(Transfer, ImportedConfigurationIsTheCurrentOneAndCanBeSent) {
         ASSERT_TRUE(BackInDiagnosis());
         EXPECT_EQ(C().ReceiverCustomers().ActiveRecord()->Byte(ReceiverCustomerField::RelayDelay),
                   9);
+        EXPECT_FALSE(C().ReceiverCustomers().Adopted()); // the unit's own record once read again
     }
 }
 

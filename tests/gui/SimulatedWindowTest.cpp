@@ -134,7 +134,7 @@ TEST_F(MainWindowTest, ConfigurationFileGoesOutAndComesBackThroughTheFileMenu) {
     EXPECT_EQ(window->CurrentViewMode(), ViewMode::CustomerSettings);
     EXPECT_EQ(Messages().back(), "The settings from the selected file have been imported "
                                  "successfully.\r\nVerify the imported settings and save them.");
-    EXPECT_EQ(window->Link().ReceiverCustomers().ActiveRecordIndex(), 0);
+    EXPECT_TRUE(window->Link().ReceiverCustomers().Adopted());
 }
 
 // The manufacturer build's pages in the window: the factory settings of the simulated

@@ -16,6 +16,7 @@ void ReceiverCustomerSet::SetActiveRecordIndex(int index) {
     // The validity was judged for the record the old index named.
     if (known != activeRecordIndex_) {
         valid_ = false;
+        adopted_.reset();
     }
     activeRecordIndex_ = known;
 }
@@ -28,6 +29,7 @@ bool ReceiverCustomerSet::Receive(std::span<const std::uint8_t> data, Layout lay
     }
     std::vector<std::uint8_t> decoded(Slots * ReceiverCustomerRecord::Size);
     valid_ = codec.DecodeCustomerSet(data, decoded, layout, activeRecordIndex_);
+    adopted_.reset();
     for (std::size_t slot = 0; slot < records_.size(); ++slot) {
         const auto record = std::span(decoded).subspan(slot * ReceiverCustomerRecord::Size,
                                                        ReceiverCustomerRecord::Size);
@@ -39,18 +41,20 @@ bool ReceiverCustomerSet::Receive(std::span<const std::uint8_t> data, Layout lay
 
 void ReceiverCustomerSet::Clear() {
     records_ = {};
+    adopted_.reset();
     received_ = false;
     valid_ = false;
 }
 
 void ReceiverCustomerSet::Adopt(const ReceiverCustomerRecord& record) {
-    records_[0] = record;
-    activeRecordIndex_ = 0;
-    received_ = true;
-    valid_ = true;
+    adopted_ = record;
 }
 
 const ReceiverCustomerRecord* ReceiverCustomerSet::ActiveRecord() const {
+    return adopted_ ? &*adopted_ : ReceivedActiveRecord();
+}
+
+const ReceiverCustomerRecord* ReceiverCustomerSet::ReceivedActiveRecord() const {
     const bool known = activeRecordIndex_ >= 0 && activeRecordIndex_ < Slots;
     return valid_ && known ? &records_[static_cast<std::size_t>(activeRecordIndex_)] : nullptr;
 }
@@ -61,7 +65,7 @@ const ReceiverCustomerRecord& ReceiverCustomerSet::Slot(int slot) const {
 }
 
 std::optional<std::uint32_t> ReceiverCustomerSet::ActiveOperatingHours() const {
-    const ReceiverCustomerRecord* active = ActiveRecord();
+    const ReceiverCustomerRecord* active = ReceivedActiveRecord();
     if (active == nullptr || !active->ComplementMatches(CF::OperatingHoursComplement)) {
         return std::nullopt;
     }
@@ -74,12 +78,12 @@ std::string ReceiverCustomerSet::OperatingHoursText() const {
 }
 
 std::string ReceiverCustomerSet::ConfigurationDateText() const {
-    const ReceiverCustomerRecord* active = ActiveRecord();
+    const ReceiverCustomerRecord* active = ReceivedActiveRecord();
     return active ? DateStampDateText(active->Bytes(CF::ActivationStamp)) : "xx.xx.xxxx";
 }
 
 std::string ReceiverCustomerSet::ConfigurationTimeText() const {
-    const ReceiverCustomerRecord* active = ActiveRecord();
+    const ReceiverCustomerRecord* active = ReceivedActiveRecord();
     return active ? DateStampTimeText(active->Bytes(CF::ActivationStamp)) : "xx:xx:xx";
 }
 

@@ -71,6 +71,7 @@ struct Unit {
         }
         bytes.push_back(static_cast<std::uint8_t>(link.ReceiverCustomers().ActiveRecordIndex()));
         bytes.push_back(link.ReceiverCustomers().Valid() ? 1 : 0);
+        bytes.push_back(link.ReceiverCustomers().Adopted() ? 1 : 0);
         const auto& emitter = link.EmitterCustomer().bytes;
         bytes.insert(bytes.end(), emitter.begin(), emitter.end());
         bytes.push_back(link.EmitterCustomerValid() ? 1 : 0);
@@ -166,7 +167,7 @@ TEST_F(ConfigFileCommandsTest, AReceiverFileBecomesTheCurrentConfigurationOfAnot
     into.Import(file);
     const ReceiverCustomerSet& set = into.world.controller.ReceiverCustomers();
     ASSERT_NE(set.ActiveRecord(), nullptr);
-    EXPECT_EQ(set.ActiveRecordIndex(), 0);
+    EXPECT_TRUE(set.Adopted());
     EXPECT_EQ(set.ActiveRecord()->bytes, expected.bytes);
     EXPECT_EQ(into.world.Messages(),
               (std::vector<std::string>{into.Text(191), into.Text(ConfigImportedText)}));
@@ -263,7 +264,7 @@ TEST_F(ConfigFileCommandsTest, AFailedReloadIsReportedThroughTheResultReporter) 
     unit.reloadWorks = false;
     unit.Import(file);
     EXPECT_EQ(unit.world.Messages(), std::vector<std::string>{unit.Text(191)});
-    EXPECT_EQ(unit.world.controller.ReceiverCustomers().ActiveRecordIndex(), 0);
+    EXPECT_TRUE(unit.world.controller.ReceiverCustomers().Adopted());
     ASSERT_TRUE(unit.world.controller.ResultPending());
     unit.world.Run(20);
     ASSERT_FALSE(unit.world.outcomes.reported.empty());
