@@ -44,10 +44,9 @@ constexpr std::size_t EmitterDataSize =
 constexpr std::size_t LongestFile = HeaderSize + ReceiverDataSize;
 
 constexpr std::uint8_t MultipleInterruptionMark = 'M';
-// Firmware 1.32 keeps the multiple-interruption mark in the factory record, later firmware in
-// the customer record, together with 24-bit muting times.
+// Firmware 1.32 keeps the multiple-interruption mark in the factory record, later firmware
+// (the one with 24-bit muting times) in the customer record.
 constexpr int MarkInFactoryFirmware = 132;
-constexpr int LongTimesFirmware = 133;
 
 std::vector<std::uint8_t> FileStart(std::uint8_t letter, std::uint8_t version,
                                     const ControllerFirmware& firmware) {
@@ -72,6 +71,8 @@ struct ReceiverFile {
     std::uint8_t firmware = 0;  // low byte of the version
     ReceiverFactoryRecord factory;
     ReceiverCustomerRecord customer;
+
+    bool HasLongMutingTimes() const { return ControllerFirmware{firmware}.HasLongMutingTimes(); }
 };
 
 // A version-1 part is widened with the codec's short layout; both records must have come
@@ -114,7 +115,7 @@ std::uint32_t MutingTime(const Record<Field>& record, Field low, Field high, boo
 // Whether the file allows multiple interruption of the protective field during muting, where
 // the firmware that wrote it keeps that mark.
 bool MultipleInterruptionOn(const ReceiverFile& file) {
-    if (file.firmware >= LongTimesFirmware) {
+    if (file.HasLongMutingTimes()) {
         return file.customer.Byte(CF::MultipleInterruption) == MultipleInterruptionMark;
     }
     return file.firmware == MarkInFactoryFirmware &&
@@ -124,8 +125,8 @@ bool MultipleInterruptionOn(const ReceiverFile& file) {
 // The muting rules of the controller variants with muting: the times within the connected
 // unit's maximum, the multiple-interruption setting one the connected firmware can hold.
 bool MutingFits(const ReceiverFile& file, const ConfigReceiver& unit) {
-    const bool fileLong = file.firmware >= LongTimesFirmware;
-    const bool unitLong = unit.firmware.version >= LongTimesFirmware;
+    const bool fileLong = file.HasLongMutingTimes();
+    const bool unitLong = unit.firmware.HasLongMutingTimes();
     const ReceiverFactoryRecord& limits = unit.factory;
     if (MutingTime(file.customer, CF::MutingCycleTime, CF::MutingCycleTimeHigh, fileLong) >
             MutingTime(limits, RF::MutingCycleTime, RF::MutingCycleTimeHigh, unitLong) ||
@@ -171,7 +172,7 @@ ConfigFileImport ReadReceiverFile(std::span<const std::uint8_t> data, std::uint8
         return ConfigFileRefusal::NotCompatible;
     }
     ReceiverCustomerRecord record = file->customer;
-    if (HasMutingVariant(*file) && unit.firmware.version >= LongTimesFirmware) {
+    if (HasMutingVariant(*file) && unit.firmware.HasLongMutingTimes()) {
         // Firmware from 1.33 keeps the mark in the customer record, whichever firmware wrote
         // the file; its complement follows so that the record stays consistent.
         record.SetByte(CF::MultipleInterruption,
