@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <fstream>
 #include <libudev.h>
 #include <optional>
 #include <system_error>
@@ -58,6 +59,26 @@ bool IsNumber(const std::string& text) {
     });
 }
 
+bool HoldsNode(const std::filesystem::path& process, const std::string& node) {
+    namespace fs = std::filesystem;
+    std::error_code unreadable; // other users' processes
+    for (fs::directory_iterator fd(process / "fd", unreadable), end; !unreadable && fd != end;
+         fd.increment(unreadable)) {
+        std::error_code gone;
+        if (fs::read_symlink(fd->path(), gone) == node) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string ProcessName(const std::filesystem::path& process) {
+    std::ifstream comm(process / "comm");
+    std::string name;
+    std::getline(comm, name);
+    return name.empty() ? "pid " + process.filename().string() : name;
+}
+
 } // namespace
 
 TUdevDeviceList::TUdevDeviceList(udev* context) : udev_(context) {}
@@ -102,25 +123,25 @@ std::unique_ptr<TDeviceList> LoadD2XX() {
     return std::make_unique<TUdevDeviceList>(context);
 }
 
-bool NodeHeldOpen(const std::string& node, const std::filesystem::path& proc) {
+std::vector<TNodeHolder> NodeHolders(const std::string& node, const std::filesystem::path& proc) {
     namespace fs = std::filesystem;
+    std::vector<TNodeHolder> holders;
     // Processes and their files come and go meanwhile: every step tolerates that.
     std::error_code error;
     for (fs::directory_iterator process(proc, error), end; !error && process != end;
          process.increment(error)) {
-        if (!IsNumber(process->path().filename().string())) {
-            continue;
-        }
-        std::error_code unreadable; // other users' processes
-        for (fs::directory_iterator fd(process->path() / "fd", unreadable);
-             !unreadable && fd != end; fd.increment(unreadable)) {
-            std::error_code gone;
-            if (fs::read_symlink(fd->path(), gone) == node) {
-                return true;
-            }
+        const std::string pid = process->path().filename().string();
+        if (IsNumber(pid) && HoldsNode(process->path(), node)) {
+            holders.push_back({std::stoi(pid), ProcessName(process->path())});
         }
     }
-    return false;
+    std::sort(holders.begin(), holders.end(),
+              [](const TNodeHolder& a, const TNodeHolder& b) { return a.Pid < b.Pid; });
+    return holders;
+}
+
+bool NodeHeldOpen(const std::string& node, const std::filesystem::path& proc) {
+    return !NodeHolders(node, proc).empty();
 }
 
 std::uint32_t LocationFromUsbPath(std::string_view path) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct udev;
 
@@ -34,9 +35,19 @@ private:
 // program then works with serial ports named by hand only).
 std::unique_ptr<TDeviceList> LoadD2XX();
 
-// Whether a process that this user may look into holds the node open, from the links in
-// <proc>/<pid>/fd. Other users' processes are not visible; the exclusive open of the port
-// still keeps them out.
+// A process that holds a device node open: its id and its name from <proc>/<pid>/comm.
+struct TNodeHolder {
+    int Pid = 0;
+    std::string Name;
+
+    friend bool operator==(const TNodeHolder&, const TNodeHolder&) = default;
+};
+
+// The processes that this user may look into and that hold the node open, from the links in
+// <proc>/<pid>/fd, by process id. Other users' processes are not visible; the exclusive open
+// of the port still keeps them out.
+std::vector<TNodeHolder> NodeHolders(const std::string& node,
+                                     const std::filesystem::path& proc = "/proc");
 bool NodeHeldOpen(const std::string& node, const std::filesystem::path& proc = "/proc");
 
 // "1-2.3" (bus 1, ports 2 and 3) as 0x123; the location of a USB device.
