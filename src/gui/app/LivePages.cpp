@@ -54,7 +54,9 @@ void TLivePage::Sync(bool redraw) {
     }
 }
 
+// A page of ScrlBr1 is the 16 rows the picture shows.
 TBarPage::TBarPage(TPageHost& host, TLiveArea& area) : TLivePage(host, area) {
+    area.ScrlBr1->setPageStep(BarGeometry::Rows);
     QObject::connect(area.ScrlBr1, &QScrollBar::valueChanged, area.ScrlBr1,
                      [&host] { host.RequestRedraw(); });
 }
@@ -62,10 +64,13 @@ TBarPage::TBarPage(TPageHost& host, TLiveArea& area) : TLivePage(host, area) {
 bool TBarPage::Enter(ViewMode previous) {
     TLivePage::Enter(previous);
     area_.ScrlBr1->show();
+    area_.Img_Main->SetBeamScroll(area_.ScrlBr1);
+    area_.Img_Main->setFocus();
     return true;
 }
 
 void TBarPage::Leave() {
+    area_.Img_Main->SetBeamScroll(nullptr);
     area_.ScrlBr1->hide();
     TLivePage::Leave();
 }

@@ -46,7 +46,8 @@ protected:
     TLiveArea& area_;
 };
 
-// The bar view: the units with 16 beam rows, scrolled by ScrlBr1.
+// The bar view: the units with 16 beam rows, scrolled by ScrlBr1, which the wheel over the
+// picture and the picture's keys move too.
 class TBarPage final : public TLivePage {
 public:
     TBarPage(TPageHost& host, TLiveArea& area);

@@ -1,5 +1,6 @@
 // The main window's central area: the scroll box with the picture and the pages, the page
-// registry and switch, the fault window, the view size and fonts of the screen profile.
+// registry and switch, the fault window beside them, the view size and fonts of the screen
+// profile.
 #include "core/app/ScreenProfile.h"
 #include "core/editors/SaveConfirmation.h"
 #include "gui/app/BrandLogo.h"
@@ -14,15 +15,18 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 namespace lcdiag {
 namespace {
@@ -32,7 +36,7 @@ constexpr TextId OkCaption = 1032;
 constexpr TextId CancelCaption = 1033;
 constexpr int ButtonGap = 4;
 constexpr int CheckBoxInset = 8;
-constexpr int FaultRows = 5;
+constexpr int FaultColumns = 36; // the fault panel's width in average characters
 
 // The panels of the pages that are not pictures, in the order of panels_.
 constexpr std::array<const char*, 4> PanelNames = {"Pnl_FabSetFrame", "Pnl_UserSetFrame",
@@ -52,11 +56,17 @@ int CentredOrStart(int client, int content) {
     return client > content ? (client - content) / 2 : 0;
 }
 
+// The device pixels per logical pixel the pictures are drawn with: the screen's ratio, a
+// fractional one rounded up so that the picture box scales down rather than up.
+int PictureRatio(const QWidget& window) {
+    return std::max(1, static_cast<int>(std::ceil(window.devicePixelRatioF())));
+}
+
 } // namespace
 
 void TFRM_Main::BuildViewArea() {
     auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
+    auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
@@ -85,13 +95,17 @@ void TFRM_Main::BuildViewArea() {
         panels_[panel]->hide();
     }
 
+    // The fault panel stands beside the picture at the full height of the view area; long
+    // fault texts wrap.
     Pnl_ErrorFrame = Named(new QFrame(central), "Pnl_ErrorFrame");
     auto* faultLayout = new QVBoxLayout(Pnl_ErrorFrame);
     faultLayout->setContentsMargins(0, 0, 0, 0);
     LstBx_Error = Named(new QListWidget(Pnl_ErrorFrame), "LstBx_Error");
+    LstBx_Error->setWordWrap(true);
+    LstBx_Error->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     faultLayout->addWidget(LstBx_Error);
-    Pnl_ErrorFrame->setFixedHeight(LstBx_Error->fontMetrics().height() * FaultRows +
-                                   2 * LstBx_Error->frameWidth());
+    Pnl_ErrorFrame->setFixedWidth(LstBx_Error->fontMetrics().averageCharWidth() * FaultColumns +
+                                  2 * LstBx_Error->frameWidth());
     Pnl_ErrorFrame->hide();
     shownFaultRevision_ = Faults().Revision();
 
@@ -107,7 +121,8 @@ QSize TFRM_Main::ScreenSize() const {
 }
 
 // The profile's window size, reduced to the desktop's work area and centred in it; what the
-// frames of the window and the scroll box and the menu bar leave is the view size W x H.
+// frames of the window and the scroll box, the menu bar and the status bar leave is the view
+// size W x H.
 void TFRM_Main::FitWindowToScreen() {
     const QScreen* shown = screen();
     const QRect work =
@@ -125,19 +140,23 @@ void TFRM_Main::FitWindowToScreen() {
     const int menuHeight = menuBar()->heightForWidth(client.width()) > 0
                                ? menuBar()->heightForWidth(client.width())
                                : menuBar()->sizeHint().height();
+    const auto* status = findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly);
+    const int statusHeight = status != nullptr ? status->sizeHint().height() : 0;
     const int box = 2 * ScrlBx_Main->frameWidth();
-    viewSize_ = QSize(client.width() - box, client.height() - menuHeight - box).expandedTo({1, 1});
+    viewSize_ = QSize(client.width() - box, client.height() - menuHeight - statusHeight - box)
+                    .expandedTo({1, 1});
     Img_Main->setGeometry(0, 0, viewSize_.width(), viewSize_.height());
     ScrlBx_MainResize();
 }
 
-// The three live pictures, W x H, in the desktop's colours, with the brand's logo as title;
-// the beam selection page keeps the height of its buttons free.
+// The three live pictures, W x H, in the desktop's colours, with the brand's logo as title,
+// drawn at the screen's pixel ratio; the beam selection page keeps the height of its buttons
+// free.
 void TFRM_Main::CreatePictures() {
     const ViewBuild build{variant_.ManufacturerFunctions(), variant_.Brand()};
     pictures_ = std::make_unique<ViewPictures>(profile_, viewSize_, build,
                                                ViewColours::FromPalette(palette()), BrandLogo(),
-                                               Btn_Main_2->height(), texts_);
+                                               Btn_Main_2->height(), texts_, PictureRatio(*this));
     pictures_->OutputInfo(controller_->Info());
     QRect place = pictures_->ScrollBarPlace();
     place.setWidth(ScrlBr1->sizeHint().width());
@@ -263,8 +282,37 @@ void TFRM_Main::SyncFaultWindow() {
             new QListWidgetItem(Q(texts_.GetText(static_cast<TextId>(entry.textId))), LstBx_Error);
         item->setData(Qt::UserRole, entry.code);
     }
-    Pnl_ErrorFrame->setVisible(Faults().PanelVisible());
+    ShowFaultPanel(Faults().PanelVisible());
     Item("MNU_V7")->setChecked(Faults().PanelVisible());
+}
+
+// The fault panel takes its own room beside the picture: the window grows by the panel's
+// width as far as the screen's work area allows (and moves left to stay inside it), and
+// gives that room back when the panel closes. Only a window that cannot grow (a maximised
+// one, a screen no wider than the profile) lets the panel take room from the picture, which
+// then scrolls.
+void TFRM_Main::ShowFaultPanel(bool shown) {
+    if (Pnl_ErrorFrame->isHidden() != shown) {
+        return;
+    }
+    Pnl_ErrorFrame->setVisible(shown);
+    if (!shown) {
+        resize(width() - faultPanelRoom_, height());
+        faultPanelRoom_ = 0;
+        return;
+    }
+    const QScreen* shownOn = screen();
+    const QRect work =
+        shownOn != nullptr ? shownOn->availableGeometry() : QRect(QPoint(), ScreenSize());
+    const QRect outer = frameGeometry();
+    const bool fixed = isMaximized() || isFullScreen();
+    faultPanelRoom_ =
+        fixed ? 0 : std::clamp(work.width() - outer.width(), 0, Pnl_ErrorFrame->width());
+    resize(width() + faultPanelRoom_, height());
+    const int overflow = outer.right() + faultPanelRoom_ - work.right();
+    if (overflow > 0) {
+        move(std::max(work.left(), outer.left() - overflow), outer.top());
+    }
 }
 
 } // namespace lcdiag

@@ -212,6 +212,7 @@ private:
     TPage* PageOf(ViewMode mode) const;
     void SyncPage();
     void SyncFaultWindow();
+    void ShowFaultPanel(bool shown);
 
     TMainSetup setup_;
     BuildVariant variant_;
@@ -270,6 +271,7 @@ private:
     std::array<QFrame*, 4> panels_{};
     QFrame* Pnl_ErrorFrame = nullptr;
     QListWidget* LstBx_Error = nullptr;
+    int faultPanelRoom_ = 0; // what the window grew by for the fault panel
     QSocketNotifier* deviceWatch_ = nullptr;
 
     TLiveArea liveArea_;

@@ -113,8 +113,12 @@ void DrawLedFrame(QPainter& painter, int cellSize, int frame) {
 
 } // namespace
 
-QImage MakeTileMask(int tileWidth, int tileHeight) {
+// The shapes are sampled per device pixel, so the tiles stay smooth at every ratio.
+QImage MakeTileMask(int logicalWidth, int logicalHeight, int ratio) {
+    const int tileWidth = logicalWidth * ratio;
+    const int tileHeight = logicalHeight * ratio;
     QImage mask(2 * tileWidth, 4 * tileHeight, QImage::Format_RGB32);
+    mask.setDevicePixelRatio(ratio);
     for (int row = 0; row < 4; ++row) {
         const TileShape shape{tileWidth / 2.0, tileHeight / 2.0, std::max(1.5, tileHeight * 0.2),
                               tileWidth * 0.3, row};
@@ -136,9 +140,9 @@ QRect LedCellRect(int cellSize, int cell) {
     return {left, cell % 3 * cellSize, cellSize, cellSize};
 }
 
-QImage MakeLedImage(int cellSize) {
+QImage MakeLedImage(int cellSize, int ratio) {
     QImage image =
-        FilledImage(3 * cellSize, LedFrames * 3 * cellSize, ToQColor(view_colour::UnitHead));
+        FilledImage(3 * cellSize, LedFrames * 3 * cellSize, ToQColor(view_colour::UnitHead), ratio);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     for (int frame = 0; frame < LedFrames; ++frame) {
@@ -151,8 +155,9 @@ namespace {
 
 // The head icon: a small light curtain, two yellow posts with beams between them, drawn
 // with its coverage so that the icon and its mask come from one drawing.
-QImage HeadIconCoverage() {
-    QImage icon(40, 31, QImage::Format_ARGB32_Premultiplied);
+QImage HeadIconCoverage(int ratio) {
+    QImage icon(40 * ratio, 31 * ratio, QImage::Format_ARGB32_Premultiplied);
+    icon.setDevicePixelRatio(ratio);
     icon.fill(Qt::transparent);
     QPainter painter(&icon);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -171,17 +176,19 @@ QImage HeadIconCoverage() {
 
 } // namespace
 
-QImage MakeHeadIcon() {
-    QImage icon(40, 31, QImage::Format_RGB32);
+QImage MakeHeadIcon(int ratio) {
+    QImage icon(40 * ratio, 31 * ratio, QImage::Format_RGB32);
+    icon.setDevicePixelRatio(ratio);
     icon.fill(Qt::black);
     QPainter painter(&icon);
-    painter.drawImage(0, 0, HeadIconCoverage());
+    painter.drawImage(0, 0, HeadIconCoverage(ratio));
     return icon;
 }
 
-QImage MakeHeadIconMask() {
-    const QImage coverage = HeadIconCoverage();
+QImage MakeHeadIconMask(int ratio) {
+    const QImage coverage = HeadIconCoverage(ratio);
     QImage mask(coverage.size(), QImage::Format_RGB32);
+    mask.setDevicePixelRatio(ratio);
     for (int y = 0; y < mask.height(); ++y) {
         for (int x = 0; x < mask.width(); ++x) {
             const int grey = 255 - qAlpha(coverage.pixel(x, y));

@@ -28,6 +28,7 @@ ControllerType Other(ControllerType unit) {
 // The state colour shaded by the tile mask's shading cell.
 QImage Coloured(const QImage& shading, QColor colour) {
     QImage cell(shading.size(), QImage::Format_RGB32);
+    cell.setDevicePixelRatio(shading.devicePixelRatio());
     for (int y = 0; y < cell.height(); ++y) {
         for (int x = 0; x < cell.width(); ++x) {
             const int shade = qRed(shading.pixel(x, y));
@@ -55,9 +56,10 @@ bool WriteText(const QString& path, const std::string& text) {
 
 BarView::BarView(const ViewResources& resources, QImage& picture)
     : resources_(resources), picture_(picture),
-      geometry_(MakeBarGeometry(picture.width(), picture.height(), resources.TileWidth(),
-                                resources.TileHeight(), resources.SmallLedFrame(0, false).height(),
-                                resources.HeadIcon().height())) {
+      geometry_(MakeBarGeometry(LogicalRect(picture).width(), LogicalRect(picture).height(),
+                                resources.TileWidth(), resources.TileHeight(),
+                                LogicalRect(resources.SmallLedFrame(0, false)).height(),
+                                LogicalRect(resources.HeadIcon()).height())) {
     MakeTiles();
     MakeLines();
 }
@@ -70,39 +72,43 @@ void BarView::MakeTiles() {
     for (int column = 0; column < bar_tile::Columns; ++column) {
         const QColor colour = resources_.Beam(BarTileColours[Index(column)]);
         for (int row = 0; row < 3; ++row) {
-            QImage tile = FilledImage(tW, tH, yellow);
-            Blend(tile, Coloured(mask.copy(tW, row * tH, tW, tH), colour),
-                  mask.copy(0, row * tH, tW, tH));
+            QImage tile = FilledImage(tW, tH, yellow, resources_.Ratio());
+            Blend(tile, Coloured(CopyArea(mask, {tW, row * tH, tW, tH}), colour),
+                  CopyArea(mask, {0, row * tH, tW, tH}));
             QImage dimmed = tile;
-            BlendToward(dimmed, dimmed.rect(), resources_.Colours().face, view_colour::DimMask);
+            BlendToward(dimmed, LogicalRect(dimmed), resources_.Colours().face,
+                        view_colour::DimMask);
             tiles_[Index(column)][Index(row)] = {tile, dimmed};
         }
-        lineCells_[Index(column)] = Coloured(mask.copy(tW, 3 * tH, tW, tH), colour);
+        lineCells_[Index(column)] = Coloured(CopyArea(mask, {tW, 3 * tH, tW, tH}), colour);
     }
-    lineMask_ = mask.copy(0, 3 * tH, tW, tH);
+    lineMask_ = CopyArea(mask, {0, 3 * tH, tW, tH});
 }
 
 QImage BarView::BackgroundStrip() const {
     // The row as the housings leave it: the emitter's body and right edge, the gap, the
     // receiver's left edge and body.
     const int left = geometry_.LineLeft();
-    QImage strip =
-        FilledImage(geometry_.LineWidth(), geometry_.tileHeight, resources_.Colours().face);
+    const int width = geometry_.LineWidth();
+    const int height = geometry_.tileHeight;
+    QImage strip = FilledImage(width, height, resources_.Colours().face, resources_.Ratio());
     QPainter painter(&strip);
     const QColor yellow = ToQColor(view_colour::HousingYellow);
     const int emitterEdge = geometry_.emitter.body.Right() - left;
     const int receiverEdge = geometry_.receiver.body.left - 1 - left;
-    painter.fillRect(0, 0, std::max(emitterEdge, 0), strip.height(), yellow);
-    painter.fillRect(receiverEdge + 1, 0, strip.width(), strip.height(), yellow);
-    VLine(painter, emitterEdge, 0, strip.height(), Qt::black);
-    VLine(painter, receiverEdge, 0, strip.height(), Qt::white);
+    painter.fillRect(0, 0, std::max(emitterEdge, 0), height, yellow);
+    painter.fillRect(receiverEdge + 1, 0, width, height, yellow);
+    VLine(painter, emitterEdge, 0, height, Qt::black);
+    VLine(painter, receiverEdge, 0, height, Qt::white);
     return strip;
 }
 
+// The mask is made per device pixel column, each taking the shade of its logical column.
 QImage BarView::Shaded(const QImage& line, ControllerType connected) const {
     QImage mask(line.size(), QImage::Format_RGB32);
     for (int x = 0; x < mask.width(); ++x) {
-        const int grey = LineShadeMask(geometry_, geometry_.LineLeft() + x, connected);
+        const int grey =
+            LineShadeMask(geometry_, geometry_.LineLeft() + x / resources_.Ratio(), connected);
         for (int y = 0; y < mask.height(); ++y) {
             mask.setPixel(x, y, qRgb(grey, grey, grey));
         }
@@ -157,9 +163,9 @@ void BarView::PreDraw(ControllerType connected) {
             VLine(painter, u.left - 1, u.top - 1, u.Bottom() + 1, Qt::white);
             VLine(painter, u.Right(), u.top - 1, u.Bottom() + 1, Qt::black);
             HLine(painter, u.left - 1, u.Right() + 1, u.Bottom(), Qt::black);
-            const QImage& icon = resources_.HeadIcon();
+            const QRect icon = LogicalRect(resources_.HeadIcon());
             painter.drawImage(rects.head.left + (rects.head.width - icon.width()) / 2,
-                              rects.head.top - icon.height() - 1, icon);
+                              rects.head.top - icon.height() - 1, resources_.HeadIcon());
         }
         resources_.UseFont(painter, 4);
         const QFontMetrics metrics(painter.font());
@@ -193,7 +199,7 @@ void BarView::PreDraw(ControllerType connected) {
 
 QPoint BarView::LedPanelOrigin(ControllerType unit) const {
     const Rect& head = geometry_.Unit(unit).head;
-    const QImage& frame = resources_.SmallLedFrame(0, false);
+    const QRect frame = LogicalRect(resources_.SmallLedFrame(0, false));
     return {head.left + (head.width - frame.width()) / 2,
             head.top + (head.height - frame.height()) / 2};
 }
@@ -209,8 +215,8 @@ void BarView::DrawLedCells(QPainter& painter, ControllerType unit, std::uint8_t 
         }
         const bool lit = (byte >> bit & 1) != 0;
         const QRect source = LedCellRect(resources_.SmallLedCell(), cell);
-        painter.drawImage(origin + source.topLeft(),
-                          resources_.SmallLedFrame(offFrame + (lit ? 1 : 0), dimmed), source);
+        DrawImagePart(painter, origin + source.topLeft(),
+                      resources_.SmallLedFrame(offFrame + (lit ? 1 : 0), dimmed), source);
     }
 }
 

@@ -71,10 +71,10 @@ void LinesView::Draw(const LiveViewData& data, LinesPage page) {
 void LinesView::PreDraw(const LiveViewData& data, const GridKey& key) {
     grid_ = key;
     beamCount_ = key.beamCount;
-    layout_ =
-        MakeLinesLayout(picture_.width(), picture_.height(), key.beamCode, key.page, metrics_);
+    const QRect picture = LogicalRect(picture_);
+    layout_ = MakeLinesLayout(picture.width(), picture.height(), key.beamCode, key.page, metrics_);
     QPainter painter(&picture_);
-    painter.fillRect(picture_.rect(), resources_.Colours().face);
+    painter.fillRect(picture, resources_.Colours().face);
     DrawLabels(painter, key);
     for (int beam = 1; beam <= key.beamCount; ++beam) {
         DrawFrame(painter, ToQRect(layout_.Cell(beam)), CellSunken(data, key.page, beam));

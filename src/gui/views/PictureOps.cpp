@@ -28,16 +28,41 @@ QRgb* Line(QImage& image, int y) {
     return reinterpret_cast<QRgb*>(image.scanLine(y));
 }
 
+int Ratio(const QImage& image) {
+    return std::max(1, qRound(image.devicePixelRatio()));
+}
+
+QRect DevicePixels(const QImage& image, const QRect& area) {
+    const int ratio = Ratio(image);
+    return {area.topLeft() * ratio, area.size() * ratio};
+}
+
 } // namespace
 
 QColor ToQColor(Rgb colour) {
     return QColor(colour.r, colour.g, colour.b);
 }
 
-QImage FilledImage(int width, int height, QColor colour) {
-    QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+QImage FilledImage(int width, int height, QColor colour, int ratio) {
+    QImage image(std::max(width, 1) * ratio, std::max(height, 1) * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(colour);
     return image;
+}
+
+QRect LogicalRect(const QImage& image) {
+    const int ratio = Ratio(image);
+    return {0, 0, image.width() / ratio, image.height() / ratio};
+}
+
+QImage CopyArea(const QImage& image, const QRect& area) {
+    QImage part = image.copy(DevicePixels(image, area));
+    part.setDevicePixelRatio(image.devicePixelRatio());
+    return part;
+}
+
+void DrawImagePart(QPainter& painter, QPoint at, const QImage& image, const QRect& source) {
+    painter.drawImage(QRect(at, source.size()), image, DevicePixels(image, source));
 }
 
 QColor BlendColour(QColor dest, QColor src, int mask) {
@@ -66,7 +91,7 @@ void BlendToward(QImage& dest, const QRect& area, QColor colour, int maskGrey) {
     if (dest.format() != QImage::Format_RGB32) {
         dest = AsRgb32(dest);
     }
-    const QRect clipped = area.intersected(dest.rect());
+    const QRect clipped = DevicePixels(dest, area).intersected(dest.rect());
     const QRgb src = colour.rgb();
     const QRgb mask = qRgb(maskGrey, maskGrey, maskGrey);
     for (int y = clipped.top(); y <= clipped.bottom(); ++y) {

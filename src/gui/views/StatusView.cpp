@@ -41,11 +41,12 @@ StatusView::StatusView(const ViewResources& resources, QImage& picture)
     : resources_(resources), picture_(picture) {}
 
 QImage StatusView::Scratch() const {
-    QImage scratch =
-        FilledImage(picture_.width() / 2, picture_.height(), resources_.Colours().face);
+    const QRect picture = LogicalRect(picture_);
+    QImage scratch = FilledImage(picture.width() / 2, picture.height(), resources_.Colours().face,
+                                 resources_.Ratio());
     QPainter painter(&scratch);
     painter.setPen(resources_.Colours().highlight);
-    painter.drawRect(0, 0, scratch.width() - 1, scratch.height() - 1);
+    painter.drawRect(LogicalRect(scratch).adjusted(0, 0, -1, -1));
     return scratch;
 }
 
@@ -110,8 +111,9 @@ QImage StatusView::LedTable() const {
     resources_.UseFont(painter, RowFont);
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
         const LedRow& row = rows[static_cast<std::size_t>(i)];
-        const int sourceX = row.cell / 3 == 0 ? c / 10 : frame.width() - c - 2;
-        painter.drawImage(8, layout.ImageTop(i, tH), frame, sourceX, row.cell % 3 * c, tW, tH);
+        const int sourceX = row.cell / 3 == 0 ? c / 10 : LogicalRect(frame).width() - c - 2;
+        DrawImagePart(painter, {8, layout.ImageTop(i, tH)}, frame,
+                      {sourceX, row.cell % 3 * c, tW, tH});
         TextOut(painter, layout.textLeft, layout.TextTop(i), resources_.Text(row.text));
         if (i + 1 < static_cast<int>(rows.size())) {
             EtchedHLine(painter, layout.width, layout.RuleTop(i));
@@ -152,17 +154,17 @@ void StatusView::PreDraw(ControllerType connected, int titleEnd) {
     }
     leds_ = MakeLedTableLayout(ledMetrics);
 
-    const int half = picture_.width() / 2;
-    const int height = picture_.height();
+    const int width = LogicalRect(picture_).width();
+    const int half = width / 2;
+    const int height = LogicalRect(picture_).height();
     functionsAt_ = {(half - functions_.width) / 2, (height - functions_.height) / 2};
     ledsAt_ = {half + (half - leds_.width) / 2, (height - leds_.height) / 2};
     QPainter painter(&picture_);
     painter.fillRect(0, 0, half, height, resources_.Colours().face);
-    painter.fillRect(half, titleEnd, picture_.width() - half, height - titleEnd,
-                     resources_.Colours().face);
-    painter.drawImage(functionsAt_, FunctionTable(),
-                      QRect(0, 0, functions_.width, functions_.height));
-    painter.drawImage(ledsAt_, LedTable(), QRect(0, 0, leds_.width, leds_.height));
+    painter.fillRect(half, titleEnd, width - half, height - titleEnd, resources_.Colours().face);
+    DrawImagePart(painter, functionsAt_, FunctionTable(),
+                  {0, 0, functions_.width, functions_.height});
+    DrawImagePart(painter, ledsAt_, LedTable(), {0, 0, leds_.width, leds_.height});
     painter.end();
     DrawIndicators(LiveViewData{}); // no cycle: every indicator dark
 }

@@ -61,12 +61,12 @@ void TitlePanel::Draw(QImage& barPicture, QImage& statusPicture, ControllerType 
     {
         // The left side, up to the picture's divider.
         QPainter painter(&barPicture);
-        painter.fillRect(0, 0, Half() - 1, barPicture.height(), face);
+        painter.fillRect(0, 0, Half() - 1, LogicalRect(barPicture).height(), face);
     }
     titleEnd_ = DrawTitle(barPicture, TitleTop) + 10;
     {
         QPainter painter(&statusPicture);
-        painter.drawImage(Half() + 1, 0, barPicture, 0, 0, Half() - 1, titleEnd_);
+        DrawImagePart(painter, {Half() + 1, 0}, barPicture, {0, 0, Half() - 1, titleEnd_});
     }
     int rowsTop = 0;
     {
@@ -84,9 +84,9 @@ int TitlePanel::DrawTitle(QImage& picture, int y) const {
     const QString line2 = resources_.Text(10);
     const QFontMetrics metrics(resources_.Font(0));
     if (line1 == QStringLiteral("[logo]")) {
-        const QImage& logo = resources_.Logo();
+        const QRect logo = LogicalRect(resources_.Logo());
         QPainter painter(&picture);
-        painter.drawImage((Half() - logo.width()) / 2, y, logo);
+        painter.drawImage((Half() - logo.width()) / 2, y, resources_.Logo());
         y += logo.height();
         resources_.UseFont(painter, 0);
         TextOut(painter, (Half() - metrics.horizontalAdvance(line2)) / 2, y, line2);
@@ -106,9 +106,9 @@ void TitlePanel::DrawShadow(QImage& picture, const QStringList& lines, int y) co
     // The lines in 50 % grey on white, blurred, become the mask that darkens the picture
     // toward navy; outside the text the white mask leaves the picture as it is.
     const QFontMetrics metrics(resources_.Font(0));
-    const int height =
-        std::min(picture.height(), y + 3 + static_cast<int>(lines.size()) * metrics.height() + 2);
-    QImage scratch = FilledImage(Half() - 1, height, Qt::white);
+    const int height = std::min(LogicalRect(picture).height(),
+                                y + 3 + static_cast<int>(lines.size()) * metrics.height() + 2);
+    QImage scratch = FilledImage(Half() - 1, height, Qt::white, resources_.Ratio());
     {
         QPainter painter(&scratch);
         painter.setFont(resources_.Font(0));
@@ -190,10 +190,10 @@ int TitlePanel::DrawLegend(QPainter& painter, int y) const {
 
     const bool receiver = connected_ == ControllerType::Receiver;
     const QImage& leds = resources_.SmallLedFrame(receiver ? 1 : 3, false);
-    const int imageLeft = (Half() - leds.width()) / 2;
+    const int imageLeft = (Half() - LogicalRect(leds).width()) / 2;
     painter.drawImage(imageLeft, y, leds);
     DrawLedNames(painter, imageLeft, y);
-    y += leds.height() + 20;
+    y += LogicalRect(leds).height() + 20;
 
     // The two housings the miniature beams run between.
     const int tW = resources_.TileWidth();
@@ -213,8 +213,9 @@ int TitlePanel::DrawLegend(QPainter& painter, int y) const {
 void TitlePanel::DrawLedNames(QPainter& painter, int imageLeft, int imageTop) const {
     resources_.UseFont(painter, 3);
     const QFontMetrics metrics = painter.fontMetrics();
-    const int imageWidth = resources_.SmallLedFrame(0, false).width();
-    const int third = resources_.SmallLedFrame(0, false).height() / 3;
+    const QRect image = LogicalRect(resources_.SmallLedFrame(0, false));
+    const int imageWidth = image.width();
+    const int third = image.height() / 3;
     const auto name = [&](TextId id, int row, bool left) {
         const QString text = resources_.Text(id);
         const int top = imageTop + row * third + (third - metrics.height()) / 2;
@@ -244,7 +245,7 @@ void TitlePanel::DrawLegendRows(QImage& picture, int top) const {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const LegendRow& row = rows[i];
         const int y = top + static_cast<int>(i) * tH;
-        QImage line = picture.copy(left + tW, y, 2 * tW, tH);
+        QImage line = CopyArea(picture, {left + tW, y, 2 * tW, tH});
         if (row.active) {
             bar_.BlendBeamLine(line, row.column);
         }

@@ -7,9 +7,9 @@
 namespace lcdiag {
 
 ViewPictures::ViewPictures(int screenProfile, QSize viewSize, ViewBuild build, ViewColours colours,
-                           QImage logo, int selectionButtonHeight, const Texts& texts)
-    : resources_(screenProfile, build, colours, std::move(logo), texts),
-      bar_(FilledImage(viewSize.width(), viewSize.height(), colours.face)), status_(bar_),
+                           QImage logo, int selectionButtonHeight, const Texts& texts, int ratio)
+    : resources_(screenProfile, build, colours, std::move(logo), texts, ratio),
+      bar_(FilledImage(viewSize.width(), viewSize.height(), colours.face, ratio)), status_(bar_),
       lines_(bar_), barView_(std::make_unique<BarView>(resources_, bar_)),
       title_(std::make_unique<TitlePanel>(resources_, *barView_)),
       statusView_(std::make_unique<StatusView>(resources_, status_)),

@@ -7,6 +7,7 @@
 #include "core/views/LiveViewData.h"
 #include "gui/views/BarView.h"
 #include "gui/views/LinesView.h"
+#include "gui/views/PictureOps.h"
 #include "gui/views/StatusView.h"
 #include "gui/views/TitlePanel.h"
 #include "gui/views/ViewResources.h"
@@ -33,14 +34,15 @@ public:
     // screenProfile 0-4 (another value counts as 0); viewSize the fixed size of every
     // picture; logo the brand's logo (image 110, 315 x 38), the title of brand 1;
     // selectionButtonHeight the height of the beam selection page's buttons, which the lines
-    // picture keeps free below the grid on that page.
+    // picture keeps free below the grid on that page; ratio the screen's device pixels per
+    // logical pixel (every size and coordinate here is logical).
     ViewPictures(int screenProfile, QSize viewSize, ViewBuild build, ViewColours colours,
-                 QImage logo, int selectionButtonHeight, const Texts& texts);
+                 QImage logo, int selectionButtonHeight, const Texts& texts, int ratio = 1);
     // The views hold on to the pictures and resources: a ViewPictures stays where it is.
     ViewPictures(const ViewPictures&) = delete;
     ViewPictures& operator=(const ViewPictures&) = delete;
 
-    QSize Size() const { return bar_.size(); }
+    QSize Size() const { return LogicalRect(bar_).size(); }
     ControllerType Controller() const { return controller_; }
 
     // Draws the static parts of the three pictures for the connected unit: the bar view's

@@ -18,7 +18,7 @@ std::array<QImage, 4> Frames(const QImage& panel, int cellSize) {
     std::array<QImage, 4> frames;
     const int height = 3 * cellSize;
     for (int frame = 0; frame < LedFrames; ++frame) {
-        frames[Index(frame)] = panel.copy(0, frame * height, panel.width(), height);
+        frames[Index(frame)] = CopyArea(panel, {0, frame * height, 3 * cellSize, height});
     }
     return frames;
 }
@@ -40,26 +40,26 @@ ViewColours ViewColours::FromPalette(const QPalette& palette) {
 }
 
 ViewResources::ViewResources(int screenProfile, ViewBuild build, ViewColours colours, QImage logo,
-                             const Texts& texts)
-    : profile_(screenProfile), build_(build), colours_(colours),
+                             const Texts& texts, int ratio)
+    : profile_(screenProfile), ratio_(ratio), build_(build), colours_(colours),
       palette_(MakeBeamPalette(build.manufacturerFunctions)),
       tileSize_(GetProfileImages(screenProfile).tileSize),
-      tileMask_(MakeTileMask(tileSize_, tileSize_)),
+      tileMask_(MakeTileMask(tileSize_, tileSize_, ratio)),
       smallCell_(LedCellSize(GetProfileImages(screenProfile).smallLedImage)),
       largeCell_(LedCellSize(GetProfileImages(screenProfile).largeLedImage)),
       logo_(std::move(logo)), texts_(texts) {
     for (int i = 0; i < ViewFontCount; ++i) {
         fonts_[Index(i)] = MakeViewFont(ViewFont(profile_, i));
     }
-    const std::array<QImage, 4> small = Frames(MakeLedImage(smallCell_), smallCell_);
+    const std::array<QImage, 4> small = Frames(MakeLedImage(smallCell_, ratio_), smallCell_);
     for (int frame = 0; frame < LedFrames; ++frame) {
         QImage dimmed = small[Index(frame)];
-        BlendToward(dimmed, dimmed.rect(), colours_.face, view_colour::DimMask);
+        BlendToward(dimmed, LogicalRect(dimmed), colours_.face, view_colour::DimMask);
         smallLeds_[Index(frame)] = {small[Index(frame)], dimmed};
     }
-    largeLeds_ = Frames(MakeLedImage(largeCell_), largeCell_);
-    headIcon_ = FilledImage(40, 31, colours_.face);
-    Blend(headIcon_, MakeHeadIcon(), MakeHeadIconMask());
+    largeLeds_ = Frames(MakeLedImage(largeCell_, ratio_), largeCell_);
+    headIcon_ = FilledImage(40, 31, colours_.face, ratio_);
+    Blend(headIcon_, MakeHeadIcon(ratio_), MakeHeadIconMask(ratio_));
 }
 
 QColor ViewResources::Beam(int paletteEntry) const {

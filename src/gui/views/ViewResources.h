@@ -41,11 +41,13 @@ QFont MakeViewFont(const ViewFontStyle& style);
 // The drawing resources every live picture shares, made once at start from the screen
 // profile: fonts, colours, the beam palette, the tile mask, the LED panels (each frame also
 // dimmed), the head icon, the brand's logo as the window hands it over, and the texts of the
-// language.
+// language. Its images are made at the pictures' ratio of device to logical pixels.
 class ViewResources {
 public:
     ViewResources(int screenProfile, ViewBuild build, ViewColours colours, QImage logo,
-                  const Texts& texts);
+                  const Texts& texts, int ratio = 1);
+
+    int Ratio() const { return ratio_; }
 
     QString Text(TextId id) const;
     bool TextExists(TextId id) const;
@@ -76,6 +78,7 @@ public:
 
 private:
     int profile_;
+    int ratio_;
     ViewBuild build_;
     ViewColours colours_;
     BeamPalette palette_;
