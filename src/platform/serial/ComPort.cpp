@@ -156,7 +156,7 @@ void TComPort::Open(bool useD2XX) {
     Fire(OnBeforeOpen);
     fd_ = useD2XX ? OpenAdapter() : OpenTty(PortPath(port_));
     if (fd_ < 0) {
-        throw EComPort(EComPort::OpenFailed, errno);
+        throw EComPort(EComPort::OpenFailed, errno, PortPath(port_));
     }
     connected_ = true;
     ++connection_;
@@ -177,7 +177,7 @@ void TComPort::Open(bool useD2XX) {
 }
 
 // The adapter chosen by OpenBy among the USB serial devices; raises error 1 without an OS
-// error when there is none or it cannot be opened.
+// error when there is none, with the OS error and its node when it cannot be opened.
 int TComPort::OpenAdapter() {
     auto chosen = [this](const TSerialDevice& device) {
         switch (openBy_) {
@@ -196,7 +196,7 @@ int TComPort::OpenAdapter() {
             if (const int fd = OpenTty(device.Node); fd >= 0) {
                 return fd;
             }
-            break;
+            throw EComPort(EComPort::OpenFailed, errno, device.Node);
         }
     }
     throw EComPort(EComPort::OpenFailed);

@@ -1,6 +1,8 @@
 #include "platform/serial/EComPort.h"
 
 #include <array>
+#include <system_error>
+#include <utility>
 
 namespace lcdiag {
 namespace {
@@ -33,19 +35,24 @@ constexpr std::array<const char*, 24> Texts = {
     "Device has been disconnected",
 };
 
-std::string Message(int code, int platformError) {
+// "Unable to open com port /dev/ttyUSB0: Permission denied (error 13)".
+std::string Message(int code, int platformError, const std::string& path) {
     std::string text = EComPort::Text(code);
+    if (!path.empty()) {
+        text += " " + path;
+    }
     if (platformError != -1) {
-        text += " (win error code: " + std::to_string(platformError) + ")";
+        text += ": " + std::generic_category().message(platformError) + " (error " +
+                std::to_string(platformError) + ")";
     }
     return text;
 }
 
 } // namespace
 
-EComPort::EComPort(int code, int platformError)
-    : std::runtime_error(Message(code, platformError)), code_(code), platformError_(platformError) {
-}
+EComPort::EComPort(int code, int platformError, std::string path)
+    : std::runtime_error(Message(code, platformError, path)), code_(code),
+      platformError_(platformError), path_(std::move(path)) {}
 
 std::string EComPort::Text(int code) {
     if (code < 1 || code > static_cast<int>(Texts.size())) {

@@ -6,7 +6,8 @@
 namespace lcdiag {
 
 // A failure of the serial port component. The code (1 to 24) selects the text; the platform
-// error is the operating system's error number, or -1 when the failure has none.
+// error is the operating system's error number, or -1 when the failure has none; the path is
+// the device node that failed, when known.
 class EComPort : public std::runtime_error {
 public:
     // Error codes that the component raises.
@@ -23,10 +24,11 @@ public:
         Disconnected = 24
     };
 
-    explicit EComPort(int code, int platformError = -1);
+    explicit EComPort(int code, int platformError = -1, std::string path = {});
 
     int ErrorCode() const { return code_; }
     int PlatformError() const { return platformError_; }
+    const std::string& Path() const { return path_; }
 
     // The text of a code without the platform error; empty for codes outside 1 to 24.
     static std::string Text(int code);
@@ -34,6 +36,7 @@ public:
 private:
     int code_;
     int platformError_;
+    std::string path_;
 };
 
 } // namespace lcdiag

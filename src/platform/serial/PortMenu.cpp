@@ -25,11 +25,15 @@ std::string_view DigitRun(std::string_view text, std::size_t& position) {
     return text.substr(start, position - start);
 }
 
-std::string UpperTrimmed(std::string_view text) {
+std::string_view TrimmedBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
     const auto last = text.find_last_not_of(' ');
-    std::string result(first == std::string_view::npos ? std::string_view()
-                                                       : text.substr(first, last - first + 1));
+    return first == std::string_view::npos ? std::string_view()
+                                           : text.substr(first, last - first + 1);
+}
+
+std::string UpperTrimmed(std::string_view text) {
+    std::string result(TrimmedBlanks(text));
     std::transform(result.begin(), result.end(), result.begin(), [](char c) {
         return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     });
@@ -80,6 +84,13 @@ std::vector<TPortMenuItem> InitPorts(std::string_view preference, std::vector<st
         items.push_back({"USB", UsbItemTag, {}, usbWanted});
         items.push_back({"-", 0, {}, false});
     }
+    const std::string stored(TrimmedBlanks(preference));
+    const bool storedListed = std::any_of(ports.begin(), ports.end(), [&](const std::string& port) {
+        return UpperTrimmed(port) == wanted;
+    });
+    if (!usbWanted && !stored.empty() && !storedListed) {
+        ports.push_back(stored);
+    }
     std::stable_sort(ports.begin(), ports.end(), PortNameLess);
     const std::size_t firstPort = items.size();
     for (std::size_t i = 0; i < ports.size(); ++i) {
@@ -93,8 +104,6 @@ std::vector<TPortMenuItem> InitPorts(std::string_view preference, std::vector<st
         if (adapterSupport) {
             items.front().Checked = false;
         }
-    } else if (!usbWanted && firstPort < items.size()) {
-        items[firstPort].Checked = true;
     }
     return items;
 }

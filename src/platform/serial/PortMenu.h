@@ -32,8 +32,10 @@ inline constexpr int UsbItemTag = 10;
 inline constexpr int FirstPortTag = 11;
 
 // The port menu: with adapter support "USB" and a separator, then the ports in natural order.
-// At most one entry is checked: "USB" when the preference "ComPort" is "USB", else the port
-// that the preference names (letter case and blanks aside), else the first port.
+// At most one entry is checked, the one the program uses: "USB" when the preference "ComPort"
+// is "USB", else the port that the preference names (letter case and blanks aside). A named
+// port that is not present (unplugged, or a pseudo-terminal udev does not list) is listed
+// all the same, so that the menu shows what the program tries to open.
 std::vector<TPortMenuItem> InitPorts(std::string_view preference, std::vector<std::string> ports,
                                      bool adapterSupport);
 

@@ -228,7 +228,9 @@ TEST_F(ComPortTest, MissingPortOrAdapterRaisesCodeOneWithTheOsErrorIfAny) {
     } catch (const EComPort& error) {
         EXPECT_EQ(error.ErrorCode(), 1);
         EXPECT_EQ(error.PlatformError(), ENOENT);
-        EXPECT_STREQ(error.what(), "Unable to open com port (win error code: 2)");
+        EXPECT_EQ(error.Path(), "/dev/lcdiag-no-such-port");
+        EXPECT_STREQ(error.what(), "Unable to open com port /dev/lcdiag-no-such-port: No such "
+                                   "file or directory (error 2)");
     }
     EXPECT_FALSE(port.Connected());
     EXPECT_EQ(log, std::vector<std::string>{"BeforeOpen"});

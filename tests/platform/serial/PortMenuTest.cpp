@@ -29,16 +29,18 @@ TEST(PortMenuTest, AdapterEntryComesFirstAndIsCheckedForTheUsbPreference) {
     EXPECT_EQ(items[3], (TPortMenuItem{"ttyUSB10", 12, "ttyUSB10", false}));
 }
 
-TEST(PortMenuTest, PreferredPortIsCheckedElseTheFirst) {
+TEST(PortMenuTest, TheStoredPortIsCheckedAndListedEvenWhenAbsent) {
     EXPECT_EQ(Checked(InitPorts("TTYUSB10", {"ttyUSB2", "ttyUSB10"}, true)),
               std::vector<std::string>{"ttyUSB10"});
-    EXPECT_EQ(Checked(InitPorts("ttyS9", {"ttyUSB2", "ttyUSB10"}, true)),
-              std::vector<std::string>{"ttyUSB2"});
+    const auto absent = InitPorts(" /dev/pts/3 ", {"ttyUSB2"}, true);
+    ASSERT_EQ(absent.size(), 4u);
+    EXPECT_EQ(absent[2], (TPortMenuItem{"/dev/pts/3", 11, "/dev/pts/3", true}));
+    EXPECT_EQ(Checked(InitPorts("", {"ttyS0"}, true)), std::vector<std::string>{});
     // Without adapter support a stored "USB" names no entry at all.
     const auto items = InitPorts("USB", {"ttyS0"}, false);
     ASSERT_EQ(items.size(), 1u);
     EXPECT_TRUE(Checked(items).empty());
-    EXPECT_TRUE(InitPorts("ttyS0", {}, false).empty());
+    EXPECT_EQ(Checked(InitPorts("ttyS0", {}, false)), std::vector<std::string>{"ttyS0"});
 }
 
 TEST(DeviceWatcherTest, UdevEventsBecomeNotices) {
