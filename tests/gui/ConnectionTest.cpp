@@ -1,6 +1,7 @@
 #include "GuiTestSupport.h"
 #include "Pty.h"
 #include "platform/serial/ComPort.h"
+#include "platform/serial/UsbClass.h"
 
 #include <QMenu>
 #include <gtest/gtest.h>
@@ -20,9 +21,40 @@ TSerialDevice Device(const std::string& name) {
     return device;
 }
 
+const std::string OfferOfTheSimulation =
+    "Try the program on a simulated light curtain instead? (You can choose it at any time "
+    "under \"Choose port\" > \"Port\".)";
+
 class ConnectionTest : public MainWindowTest {
 protected:
     QString ConnectCaption(TFRM_Main& window) { return Item(window, "MNU_Connect")->text(); }
+
+    static QList<QAction*> PortItems(TFRM_Main& window) {
+        return window.findChild<QMenu*>("MNU_PS1")->actions();
+    }
+    static std::vector<std::string> MenuCaptions(TFRM_Main& window) {
+        std::vector<std::string> captions;
+        for (const QAction* item : PortItems(window)) {
+            captions.push_back(item->isSeparator() ? "-" : item->text().toStdString());
+        }
+        return captions;
+    }
+    static std::string Checked(TFRM_Main& window) {
+        std::string checked;
+        for (const QAction* item : PortItems(window)) {
+            checked += item->isChecked() ? item->text().toStdString() : "";
+        }
+        return checked;
+    }
+    static QAction* PortItem(TFRM_Main& window, const QString& caption) {
+        for (QAction* item : PortItems(window)) {
+            if (item->text() == caption) {
+                return item;
+            }
+        }
+        ADD_FAILURE() << "no port item " << caption.toStdString();
+        return new QAction(&window);
+    }
 };
 
 TEST_F(ConnectionTest, ConfiguredPortOpensAtStartAndTheConnectItemFollowsIt) {
@@ -53,41 +85,84 @@ TEST_F(ConnectionTest, ConfiguredPortOpensAtStartAndTheConnectItemFollowsIt) {
 TEST_F(ConnectionTest, UsbIsAPortNameWithoutAdapterSupportAndLooksTheAdapterUpWithIt) {
     auto window = MakeWindow(); // "ComPort" defaults to "USB"
     EXPECT_EQ(window->ComPort().Port(), "USB");
-    EXPECT_EQ(Messages(), std::vector<std::string>{ComPortNotOpened});
-    EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Fault);
-    EXPECT_TRUE(window->findChild<QMenu*>("MNU_PS1")->actions().isEmpty());
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Warning);
+    EXPECT_EQ(dialogs.shown[0].text.rfind(ComPortNotOpened + "\r\nCould not open /dev/USB: No "
+                                                             "such file or directory.",
+                                          0),
+              0u);
+    EXPECT_EQ(MenuCaptions(*window),
+              (std::vector<std::string>{"-", "Simulated receiver", "Simulated emitter"}));
 
     adapterSupport = true;
     dialogs.shown.clear();
     window.reset();
     window = MakeWindow();
-    EXPECT_EQ(Messages(),
-              std::vector<std::string>{"No Safety Light Curtain with USB interface was found."});
+    EXPECT_EQ(Messages(), std::vector<std::string>{"No Safety Light Curtain with USB interface "
+                                                   "was found.\r\n\r\n" +
+                                                   OfferOfTheSimulation});
+    EXPECT_EQ(dialogs.shown[0].buttons,
+              (std::vector<MessageResult>{MessageResult::Yes, MessageResult::No}));
     EXPECT_FALSE(window->ComPort().Connected());
     EXPECT_EQ(window->ActivePort()->Kind(), PortKind::UsbAdapter);
+    EXPECT_EQ(window->LinkStatus(), "USB adapter: not connected");
 }
 
-TEST_F(ConnectionTest, PortMenuListsUsbAndThePortsAndKeepsTheChoiceWhenAPortFails) {
+// The first start without a device offers the simulated receiver; taken, it runs live, is
+// checked in the port menu and shown in the status bar, and is not stored.
+TEST_F(ConnectionTest, AStartWithoutADeviceOffersTheSimulatedReceiver) {
+    adapterSupport = true;
+    dialogs.answer = MessageResult::Yes;
+    auto window = MakeWindow();
+    ASSERT_TRUE(WaitUntil([&] { return window->Link().ReceiverCycles().Valid(); }));
+    EXPECT_EQ(Checked(*window), "Simulated receiver");
+    EXPECT_EQ(window->LinkStatus(), "Simulated receiver: receiver connected, diagnosis running");
+    EXPECT_EQ(ConnectCaption(*window), QString("Disconnect"));
+    EXPECT_EQ(preferences.writes["ComPort"], 0);
+}
+
+TEST_F(ConnectionTest, PortMenuListsUsbThePortsAndTheSimulatedDevicesAndChecksThePortInUse) {
     adapterSupport = true;
     ports = {Device("ttyLCDIAG10"), Device("ttyLCDIAG2")};
     preferences.Store(pref::ComPort, " usb ");
     auto window = MakeWindow();
-    const QList<QAction*> items = window->findChild<QMenu*>("MNU_PS1")->actions();
-    ASSERT_EQ(items.size(), 4);
-    EXPECT_EQ(items[0]->text(), QString("USB"));
-    EXPECT_TRUE(items[0]->isChecked());
-    EXPECT_TRUE(items[1]->isSeparator());
-    EXPECT_EQ(items[2]->text(), QString("ttyLCDIAG2"));
-    EXPECT_EQ(items[3]->text(), QString("ttyLCDIAG10"));
+    EXPECT_EQ(MenuCaptions(*window),
+              (std::vector<std::string>{"USB", "-", "ttyLCDIAG2", "ttyLCDIAG10", "-",
+                                        "Simulated receiver", "Simulated emitter"}));
+    EXPECT_EQ(Checked(*window), "USB");
 
+    // A port that fails says which, why and what to do, and leaves the choice as it was.
     dialogs.shown.clear();
-    items[2]->trigger();
+    PortItem(*window, "ttyLCDIAG2")->trigger();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, MessageKind::Fault);
-    EXPECT_EQ(dialogs.shown[0].text.rfind("Unable to open com port", 0), 0u);
+    EXPECT_EQ(dialogs.shown[0].text.rfind("Could not open /dev/ttyLCDIAG2: No such file or "
+                                          "directory.\r\n\r\nIs the device plugged in?",
+                                          0),
+              0u)
+        << dialogs.shown[0].text;
     EXPECT_EQ(preferences.writes["ComPort"], 0);
-    EXPECT_TRUE(items[0]->isChecked());
-    EXPECT_FALSE(items[2]->isChecked());
+    EXPECT_EQ(Checked(*window), "USB");
+
+    // The simulated emitter is a port like the others; leaving it for "USB" looks the adapter up.
+    PortItem(*window, "Simulated emitter")->trigger();
+    ASSERT_TRUE(WaitUntil([&] {
+        return window->LinkStatus() == "Simulated emitter: emitter connected, diagnosis running";
+    }));
+    EXPECT_EQ(Checked(*window), "Simulated emitter");
+    dialogs.shown.clear();
+    PortItem(*window, "USB")->trigger();
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{"No Safety Light Curtain with USB interface was found."});
+    EXPECT_EQ(window->LinkStatus(), "USB adapter: not connected");
+    EXPECT_EQ(Checked(*window), "USB");
+
+    // A port plugged in later is listed at once.
+    ports.push_back(Device("ttyLCDIAG3"));
+    window->ComPort().DeviceWatcher().Notify({TDeviceNotice::PortArrival, {}, "ttyLCDIAG3"});
+    EXPECT_EQ(MenuCaptions(*window),
+              (std::vector<std::string>{"USB", "-", "ttyLCDIAG2", "ttyLCDIAG3", "ttyLCDIAG10", "-",
+                                        "Simulated receiver", "Simulated emitter"}));
 }
 
 // Nothing reaches the device before the factory password was accepted: "Connect" does
@@ -119,7 +194,7 @@ TEST_F(ConnectionTest, ManufacturerBuildOpensThePortOnlyAfterTheFactoryPassword)
     test::EnterPassword(QStringLiteral("LCD-factory-7013"));
     activate();
     ASSERT_TRUE(WaitUntil([&] { return !dialogs.shown.empty(); }));
-    EXPECT_EQ(Messages(), std::vector<std::string>{ComPortNotOpened});
+    EXPECT_EQ(Messages().at(0).rfind(ComPortNotOpened, 0), 0u);
 
     test::ModalCloser modals; // passed once: not asked again
     activate();

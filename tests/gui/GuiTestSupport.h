@@ -40,13 +40,16 @@ public:
     }
 };
 
-// The serial ports a test plugs in.
+// The serial ports a test plugs in, also while the window runs.
 class FakeDeviceList : public TDeviceList {
 public:
-    std::vector<TSerialDevice> devices;
+    explicit FakeDeviceList(const std::vector<TSerialDevice>& devices) : devices_(devices) {}
 
-    std::vector<TSerialDevice> SerialDevices() override { return devices; }
+    std::vector<TSerialDevice> SerialDevices() override { return devices_; }
     bool InUse(const TSerialDevice&) override { return false; }
+
+private:
+    const std::vector<TSerialDevice>& devices_;
 };
 
 // Makes main windows on the test's preferences, recording dialogs and language folder.
@@ -61,11 +64,7 @@ protected:
         setup.simulation = simulation;
         setup.fileDialogs = fileDialogs;
         if (adapterSupport) {
-            setup.loadAdapterSupport = [this] {
-                auto list = std::make_unique<FakeDeviceList>();
-                list->devices = ports;
-                return list;
-            };
+            setup.loadAdapterSupport = [this] { return std::make_unique<FakeDeviceList>(ports); };
         }
         auto window = std::make_unique<TFRM_Main>(std::move(setup));
         EXPECT_TRUE(window->CreationFinished());

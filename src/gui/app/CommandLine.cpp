@@ -151,6 +151,10 @@ std::string CommandLineHelp(const std::string& program) {
            "  --screenshot FILE    save the main window as a PNG file and quit\n"
            "  --after MS           take the screenshot after MS milliseconds (default 1500)\n"
            "  --view NAME          start in the view bar, lines, status, history or calculator\n"
+           "  --check-connection [PORT...]\n"
+           "                       check on the terminal why a device does not answer (ports,\n"
+           "                       permissions, other programs, the adapter's udev rule) and\n"
+           "                       quit; exit code 1 when a problem was found\n"
            "  --help               show this help\n"
            "\n"
            "Qt's own options (-platform, ...) are understood as well.\n";

@@ -7,10 +7,7 @@
 #include "gui/app/TFRM_About.h"
 #include "gui/app/TFRM_Main.h"
 #include "gui/editors/ConfigFileCommands.h"
-#include "platform/serial/ComPort.h"
-#include "platform/serial/ComPortLink.h"
 #include "platform/serial/DeviceList.h"
-#include "platform/serial/UsbAdapter.h"
 
 #include <QActionGroup>
 #include <QMenu>
@@ -25,6 +22,7 @@ constexpr TextId MsgRestartNeeded = 175;
 constexpr TextId ManufacturerVersion = 1002;
 constexpr TextId ConnectCaption = 5700;
 constexpr TextId DisconnectCaption = 5701;
+constexpr TextId CheckConnection = 9040;
 
 enum class Kind { Command, Separator, SubMenu, Check, Radio };
 enum class Needs { Nothing, ExtendedFunctions, ManufacturerFunctions };
@@ -125,6 +123,18 @@ QString DataCaption(const std::string& text) {
     return QString::fromStdString(text).replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
+// The simulated devices in the port menu, after the ports; their tags are below the adapter's.
+struct SimulatedPortItem {
+    const char* name;
+    int tag;
+    ControllerType unit;
+    TextId caption;
+};
+constexpr SimulatedPortItem SimulatedPortItems[] = {
+    {"MNU_SimReceiver", 1, ControllerType::Receiver, 9010}, // "Simulated receiver"
+    {"MNU_SimEmitter", 2, ControllerType::Emitter, 9011},   // "Simulated emitter"
+};
+
 int TagOf(const QAction* item) {
     return item->property("tag").toInt();
 }
@@ -198,6 +208,12 @@ void TFRM_Main::BuildMenu() {
     for (const MenuDef& entry : MenuTable()) {
         builder.AddMenu(menuBar(), entry);
     }
+    connect(SubMenu("MNU_PS1"), &QMenu::aboutToShow, this, &TFRM_Main::BuildPortMenu);
+    QMenu* portChoice = SubMenu("MNU_PSet");
+    portChoice->addSeparator();
+    QAction* check = portChoice->addAction(QString());
+    check->setObjectName(QStringLiteral("MNU_CheckConnection"));
+    connect(check, &QAction::triggered, this, &TFRM_Main::MNU_CheckConnectionClick);
     QAction* connectItem = menuBar()->addAction(QString());
     connectItem->setObjectName(QStringLiteral("MNU_Connect"));
     connect(connectItem, &QAction::triggered, this, &TFRM_Main::MNU_ConnectClick);
@@ -207,6 +223,7 @@ void TFRM_Main::BuildMenu() {
 // keeps saying what it does now.
 void TFRM_Main::CaptionMenu() {
     CaptionItems(texts_, menuBar()->actions(), 0);
+    Item("MNU_CheckConnection")->setText(QString::fromStdString(texts_.GetText(CheckConnection)));
     const bool connected = activePort_ != nullptr && activePort_->Connected();
     SetConnectCaption(connected ? DisconnectCaption : ConnectCaption);
 }
@@ -239,10 +256,17 @@ void TFRM_Main::BuildResolutionMenu(const QSize& screen) {
     }
 }
 
-// "USB" (with adapter support) and the serial ports under "Choose port" > "Port".
+// "USB" (with adapter support), the serial ports, then the simulated receiver and emitter
+// under "Choose port" > "Port", the one in use checked. Built afresh whenever the menu opens
+// and when a port comes or goes; the items it replaces go once their clicks are handled.
 void TFRM_Main::BuildPortMenu() {
     QMenu* menu = SubMenu("MNU_PS1");
-    auto* group = new QActionGroup(menu);
+    portGroup_ = portGroup_ != nullptr ? portGroup_ : new QActionGroup(menu);
+    for (QAction* old : menu->actions()) {
+        menu->removeAction(old);
+        portGroup_->removeAction(old);
+        old->deleteLater();
+    }
     const std::string preference = RegReadString(*setup_.preferences, PreferenceKeyPath(),
                                                  pref::ComPort, pref::DefaultComPort);
     portItems_ =
@@ -253,9 +277,16 @@ void TFRM_Main::BuildPortMenu() {
             menu->addSeparator();
             continue;
         }
-        QAction* item = AddRadioItem(menu, group, DataCaption(entry.Caption), entry.Tag);
-        item->setChecked(entry.Checked);
-        checkedPort_ = entry.Checked ? item : checkedPort_;
+        QAction* item = AddRadioItem(menu, portGroup_, DataCaption(entry.Caption), entry.Tag);
+        item->setChecked(entry.Checked && !simulated_);
+        connect(item, &QAction::triggered, this, [this, item] { MNU_PSetClick(item); });
+    }
+    menu->addSeparator();
+    for (const SimulatedPortItem& entry : SimulatedPortItems) {
+        QAction* item = AddRadioItem(
+            menu, portGroup_, QString::fromStdString(texts_.GetText(entry.caption)), entry.tag);
+        item->setObjectName(QString::fromLatin1(entry.name));
+        item->setChecked(simulated_ && simulatedUnit_ == entry.unit);
         connect(item, &QAction::triggered, this, [this, item] { MNU_PSetClick(item); });
     }
 }
@@ -358,54 +389,25 @@ void TFRM_Main::MNU_InfoClick(QAction* item) {
     about.exec();
 }
 
-// Connects or disconnects; the USB adapter is looked up before it is opened.
-void TFRM_Main::MNU_ConnectClick() {
-    if (activePort_ == nullptr || FactoryPasswordOutstanding()) {
-        return;
-    }
-    try {
-        if (activePort_->Connected()) {
-            activePort_->Close();
-        } else if (activePort_->Kind() != PortKind::UsbAdapter ||
-                   SearchUSBDevice(*comPort_,
-                                   [this](std::uint32_t code) { texts_.ShowMessageId(code); })) {
-            activePort_->Open();
-        }
-    } catch (const std::exception& error) {
-        ShowException(texts_, error);
-    }
-}
-
-// Switches the port; the choice is stored and checked once the port took it. A port that
-// cannot be opened is reported and leaves the previous choice checked; so does any choice
-// before the factory password.
+// Switches the port; the choice is stored once the port took it (a simulated device is never
+// stored). A port that cannot be opened is reported and leaves the previous choice; so does
+// any choice before the factory password. The menu then checks the port in use.
 void TFRM_Main::MNU_PSetClick(QAction* item) {
-    const auto entry =
-        std::find_if(portItems_.begin(), portItems_.end(),
-                     [&](const TPortMenuItem& port) { return port.Tag == TagOf(item); });
-    if (entry != portItems_.end() && !FactoryPasswordOutstanding()) {
-        SwitchPort(*entry, item);
+    const int tag = TagOf(item);
+    const auto simulated =
+        std::find_if(std::begin(SimulatedPortItems), std::end(SimulatedPortItems),
+                     [tag](const SimulatedPortItem& entry) { return entry.tag == tag; });
+    const auto entry = std::find_if(portItems_.begin(), portItems_.end(),
+                                    [tag](const TPortMenuItem& port) { return port.Tag == tag; });
+    if (FactoryPasswordOutstanding()) {
+        // nothing reaches a device before the factory password
+    } else if (simulated != std::end(SimulatedPortItems)) {
+        ChooseSimulatedDevice(simulated->unit);
+    } else if (entry != portItems_.end()) {
+        ChooseSerialPort(TPortMenuItem(*entry)); // a copy: the list is renewed meanwhile
     }
-    if (checkedPort_ != nullptr) {
-        checkedPort_->setChecked(true);
-    } else {
-        item->setChecked(false);
-    }
-}
-
-void TFRM_Main::SwitchPort(const TPortMenuItem& entry, QAction* item) {
-    try {
-        const auto stored = lcdiag::MNU_PSetClick(
-            *comPort_, entry, [this](std::uint32_t code) { texts_.ShowMessageId(code); });
-        if (stored) {
-            RegWriteString(*setup_.preferences, PreferenceKeyPath(), pref::ComPort, *stored);
-            checkedPort_ = item;
-            comPortLink_->SetKind(entry.Tag == UsbItemTag ? PortKind::UsbAdapter
-                                                          : PortKind::SerialPort);
-        }
-    } catch (const std::exception& error) {
-        ShowException(texts_, error);
-    }
+    BuildPortMenu();
+    SyncLinkStatus();
 }
 
 void TFRM_Main::MNU_ResClick(QAction* item) {

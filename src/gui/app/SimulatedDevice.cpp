@@ -36,7 +36,7 @@ std::optional<int> TakeUnplugAfter(std::vector<std::string>& options) {
 } // namespace
 
 std::variant<std::unique_ptr<SimulatedDevice>, std::string>
-SimulatedDevice::Start(const SimulationRequest& request) {
+SimulatedDevice::Start(const SimulationRequest& request, const Clock& tick) {
     std::vector<std::string> options = request.options;
     const std::optional<int> unplugAfter = TakeUnplugAfter(options);
     if (!unplugAfter) {
@@ -52,14 +52,14 @@ SimulatedDevice::Start(const SimulationRequest& request) {
     if (parsed.help) {
         return std::string(sim::SimUsage());
     }
-    return std::unique_ptr<SimulatedDevice>(new SimulatedDevice(parsed.config, *unplugAfter));
+    return std::unique_ptr<SimulatedDevice>(new SimulatedDevice(parsed.config, tick, *unplugAfter));
 }
 
-SimulatedDevice::SimulatedDevice(const sim::ControllerConfig& config, int unplugAfterMs)
-    : controller_(sim::MakeController(config)),
-      port_(clock_, *controller_, PortKind::SerialPort, config.seed), pace_(new QTimer(this)),
-      unplugAfterMs_(unplugAfterMs) {
-    elapsed_.start();
+SimulatedDevice::SimulatedDevice(const sim::ControllerConfig& config, const Clock& tick,
+                                 int unplugAfterMs)
+    : clock_(tick.Now()), controller_(sim::MakeController(config)),
+      port_(clock_, *controller_, PortKind::SerialPort, config.seed), tick_(tick),
+      started_(clock_.Now()), pace_(new QTimer(this)), unplugAfterMs_(unplugAfterMs) {
     pace_->setInterval(PaceMs);
     connect(pace_, &QTimer::timeout, this, &SimulatedDevice::CatchUp);
     pace_->start();
@@ -70,18 +70,18 @@ SimulatedDevice::~SimulatedDevice() {
 }
 
 void SimulatedDevice::CatchUp() {
-    const auto now = static_cast<std::uint32_t>(elapsed_.elapsed());
-    const std::uint32_t behind = now - clock_.Now();
+    const std::uint32_t now = tick_.Now();
+    const std::uint32_t behind = Elapsed(clock_.Now(), now);
     if (behind > MaxCatchUpMs) {
         clock_.Advance(behind - MaxCatchUpMs);
     }
-    if (unplugAfterMs_ >= 0 && now >= static_cast<std::uint32_t>(unplugAfterMs_) &&
-        port_.Connected()) {
+    if (unplugAfterMs_ >= 0 &&
+        Elapsed(started_, now) >= static_cast<std::uint32_t>(unplugAfterMs_) && port_.Connected()) {
         unplugAfterMs_ = -1;
         port_.Unplug();
         return;
     }
-    port_.Advance(now - clock_.Now());
+    port_.Advance(Elapsed(clock_.Now(), now));
 }
 
 } // namespace lcdiag

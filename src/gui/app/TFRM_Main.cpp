@@ -21,7 +21,6 @@
 #include "platform/serial/ComPort.h"
 #include "platform/serial/ComPortLink.h"
 #include "platform/serial/DeviceList.h"
-#include "platform/serial/UsbAdapter.h"
 
 #include <QCloseEvent>
 #include <QScrollArea>
@@ -34,7 +33,6 @@
 namespace lcdiag {
 namespace {
 
-constexpr TextId MsgComPortNotOpened = 102;
 constexpr int CyclicInterval = 25;
 constexpr int IncompatibilityNote = 4;
 constexpr int DialogFont = 10; // the view font whose size the password dialog takes
@@ -93,10 +91,9 @@ void TFRM_Main::FormCreate() {
     devices_ = setup_.loadAdapterSupport ? setup_.loadAdapterSupport() : nullptr;
     CreateSerialPort();
     if (setup_.simulation) {
-        ConnectSimulatedDevice(*setup_.simulation);
+        UseSimulatedDevice(*setup_.simulation);
     } else {
         ConfigurePortChoice();
-        activePort_ = comPortLink_.get();
     }
     CreateConnection();
     BuildControls();
@@ -118,6 +115,7 @@ void TFRM_Main::LoadLanguage() {
 void TFRM_Main::BuildControls() {
     BuildMenu();
     CaptionMenu();
+    CreateStatusBar();
     BuildViewArea();
     const QSize screen = ScreenSize();
     profile_ = ChooseScreenProfile(
@@ -136,22 +134,11 @@ void TFRM_Main::BuildControls() {
         MainWindowCaption(texts_, products_, variant_, GetVersionString("Comments"))));
 }
 
-// The serial port component with the window as the listener of its events, and the watcher
-// of devices that come and go.
-void TFRM_Main::CreateSerialPort() {
-    comPort_ = std::make_unique<TComPort>(dispatcher_, devices_.get());
-    comPortLink_ = std::make_unique<ComPortLink>(*comPort_);
-    comPortLink_->SetListener(this);
-    deviceWatch_ = WatchDevices(comPort_->DeviceWatcher(), this, texts_);
-}
-
-// The dialogue runs on the port in use, on the simulated device's clock when there is one.
+// The dialogue runs on the port switch: the port in use and its line clock.
 void TFRM_Main::CreateConnection() {
-    tickClock_ = std::make_unique<SteadyTickClock>();
     pcClock_ = std::make_unique<LocalPcClock>();
     connectionTimers_ = std::make_unique<QtConnectionTimers>(*this, *Timer1, *Timer2);
-    lineClock_ =
-        simulated_ ? &simulated_->LineClock() : static_cast<const Clock*>(tickClock_.get());
+    lineClock_ = &line_->LineClock();
     controller_ = std::make_unique<ConnectionController>(
         *activePort_, *lineClock_, *connectionTimers_, *this, texts_, *pcClock_, pcVersion_);
     confirmation_ = std::make_unique<SaveConfirmation>(*controller_, *lineClock_);
@@ -160,22 +147,6 @@ void TFRM_Main::CreateConnection() {
         *controller_, texts_, FileDialogsInUse(), *pcClock_, pcVersion_,
         [this] { return SetViewMode(ViewMode::CustomerSettings); },
         [this] { return SetViewMode(ViewMode::CustomerSettings, true); });
-}
-
-// The preference "ComPort": "USB" (in any letter case) looks the adapter up when adapter
-// support is there; anything else names the port, kept as written (Linux port names tell
-// letter cases apart).
-void TFRM_Main::ConfigurePortChoice() {
-    const std::string stored = RegReadString(*setup_.preferences, PreferenceKeyPath(),
-                                             pref::ComPort, pref::DefaultComPort);
-    const std::string choice(TrimBlanks(stored));
-    const bool usb = EqualsIgnoringCase(choice, pref::DefaultComPort) && devices_ != nullptr;
-    if (usb) {
-        SearchUSBDevice(*comPort_, [this](std::uint32_t code) { texts_.ShowMessageId(code); });
-    } else {
-        comPort_->SetPort(choice);
-    }
-    comPortLink_->SetKind(usb ? PortKind::UsbAdapter : PortKind::SerialPort);
 }
 
 // 19200 bit/s 8N1 without flow control; transmit-empty and event 2 among the events.
@@ -189,21 +160,6 @@ void TFRM_Main::SetLine() {
     events.Include(evTxEmpty);
     events.Include(evEvent2);
     comPort_->SetEvents(events);
-}
-
-// The USB adapter fails quietly (the user connects from the menu); a serial port that cannot
-// be opened is reported with message 102.
-void TFRM_Main::OpenAtStartup() {
-    if (activePort_ == nullptr || FactoryPasswordOutstanding()) {
-        return;
-    }
-    try {
-        activePort_->Open();
-    } catch (const std::exception&) {
-        if (activePort_->Kind() != PortKind::UsbAdapter) {
-            texts_.ShowMessageId(msg::Fault | MsgComPortNotOpened);
-        }
-    }
 }
 
 bool TFRM_Main::FactoryPasswordOutstanding() const {
@@ -278,6 +234,7 @@ void TFRM_Main::Timer1Timer() {
     confirmation_->Tick(viewMode_);
     SyncFaultWindow();
     SyncPage();
+    SyncLinkStatus();
 }
 
 // Timer2, the one-shot result reporter: the connection controller shows the message of its
@@ -340,17 +297,6 @@ int TFRM_Main::ShowPasswordDialog(PasswordMode mode) {
     dialog.InitForm(mode);
     dialog.exec();
     return dialog.PasswordResult();
-}
-
-// The simulated unit of the request stands in for the port; its events come to this window.
-void TFRM_Main::ConnectSimulatedDevice(const SimulationRequest& request) {
-    auto started = SimulatedDevice::Start(request);
-    if (auto* mistake = std::get_if<std::string>(&started)) {
-        throw std::invalid_argument("--simulate: " + *mistake);
-    }
-    simulated_ = std::move(std::get<std::unique_ptr<SimulatedDevice>>(started));
-    simulated_->SetListener(this);
-    activePort_ = &simulated_->LinePort();
 }
 
 void TFRM_Main::SwitchToControllerType(ControllerType type, bool force) {

@@ -9,6 +9,7 @@
 #include "core/device/FaultList.h"
 #include "core/protocol/ConnectionController.h"
 #include "core/protocol/Port.h"
+#include "core/protocol/PortSwitch.h"
 #include "core/views/LiveViewData.h"
 #include "core/views/ViewMode.h"
 #include "gui/app/CommandLine.h"
@@ -28,8 +29,10 @@
 #include <vector>
 
 class QAction;
+class QActionGroup;
 class QCheckBox;
 class QFrame;
+class QLabel;
 class QListWidget;
 class QMenu;
 class QPushButton;
@@ -129,9 +132,12 @@ public:
     // Timer2, the one-shot result reporter, calls this.
     void Timer2Timer();
 
-    // The serial port component and the port the connection uses.
+    // The serial port component and the port the connection uses (the serial port or the
+    // simulated device, through the port switch).
     TComPort& ComPort() { return *comPort_; }
     Port* ActivePort() { return activePort_; }
+    // The status bar's line: the port in use and the state of the dialogue on it.
+    std::string LinkStatus() const;
 
     // The port's events go to the connection controller; the window then mirrors the connect
     // item's caption.
@@ -149,6 +155,7 @@ public:
     void MNU_InfoClick(QAction* item);
     void MNU_ConnectClick();
     void MNU_PSetClick(QAction* item);
+    void MNU_CheckConnectionClick();
     void MNU_ResClick(QAction* item);
     void MNU_LangClick(QAction* item);
 
@@ -185,11 +192,22 @@ private:
     void OpenAtStartup();
     void FormActivate();
     void FormClose();
-    void ConnectSimulatedDevice(const SimulationRequest& request);
     void CreateConnection();
     void RunProtectedStartup();
     // Nothing reaches the device before the manufacturer build's factory password.
     bool FactoryPasswordOutstanding() const;
+
+    // Ports (MainPorts.cpp): the serial port or the simulated device, what a port that would
+    // not open says, the status bar.
+    void UseSimulatedDevice(const SimulationRequest& request);
+    void LeaveSimulatedDevice();
+    void ChooseSimulatedDevice(ControllerType unit);
+    void ChooseSerialPort(const TPortMenuItem& entry);
+    bool OfferSimulation(const std::string& reason);
+    std::string PortFailureText(const std::exception& error) const;
+    std::string PortCaption() const;
+    void CreateStatusBar();
+    void SyncLinkStatus();
 
     // Menus (MainMenu.cpp).
     void BuildMenu();
@@ -197,7 +215,6 @@ private:
     void BuildResolutionMenu(const QSize& screen);
     void BuildPortMenu();
     void BuildLanguageMenu();
-    void SwitchPort(const TPortMenuItem& entry, QAction* item);
     void SetDimensioning(int mode);
     void SetConnectCaption(TextId id);
     QAction* Item(const char* name) const;
@@ -242,18 +259,23 @@ private:
     std::unique_ptr<TDeviceList> devices_;
     std::unique_ptr<TComPort> comPort_;
     std::unique_ptr<ComPortLink> comPortLink_;
-    std::unique_ptr<SimulatedDevice> simulated_;
-    Port* activePort_ = nullptr;
     std::unique_ptr<SteadyTickClock> tickClock_;
+    std::unique_ptr<PortSwitch> line_;
+    std::unique_ptr<PortSwitch::Input> serialInput_;
+    std::unique_ptr<SimulatedDevice> simulated_;
+    std::unique_ptr<PortSwitch::Input> simulatedInput_;
+    ControllerType simulatedUnit_ = ControllerType::Receiver;
+    bool simulationAccepted_ = false; // at start, instead of the port found missing
+    Port* activePort_ = nullptr;      // the port switch
     std::unique_ptr<LocalPcClock> pcClock_;
-    const Clock* lineClock_ = nullptr; // the simulated device's clock or the steady tick
+    const Clock* lineClock_ = nullptr; // the port switch's line clock
     std::unique_ptr<QtConnectionTimers> connectionTimers_;
     // Last of the link's parts: it talks to the port, so it goes first.
     std::unique_ptr<ConnectionController> controller_;
     std::unique_ptr<SaveConfirmation> confirmation_;  // listens to the link
     std::unique_ptr<ConfigFileCommands> configFiles_; // the File menu's import and export
     std::vector<TPortMenuItem> portItems_;
-    QAction* checkedPort_ = nullptr; // the port item confirmed last
+    QActionGroup* portGroup_ = nullptr;
     bool protectedStartPending_ = false;
     bool protectedStartPassed_ = false;
 
@@ -273,6 +295,8 @@ private:
     QListWidget* LstBx_Error = nullptr;
     int faultPanelRoom_ = 0; // what the window grew by for the fault panel
     QSocketNotifier* deviceWatch_ = nullptr;
+    QLabel* Lbl_LinkStatus = nullptr;
+    std::string shownLinkStatus_;
 
     TLiveArea liveArea_;
     std::map<ViewMode, std::unique_ptr<TPage>> pages_;

@@ -3,6 +3,7 @@
 #include "gui/app/MessageBoxes.h"
 #include "gui/app/TApplication.h"
 #include "gui/app/TFRM_Main.h"
+#include "platform/check/ConnectionCheck.h"
 #include "platform/prefs/IniPreferenceStore.h"
 #include "platform/serial/UdevDeviceList.h"
 
@@ -42,9 +43,13 @@ void ScheduleScreenshot(lcdiag::TFRM_Main& window, const std::string& file, int 
 
 int main(int argc, char** argv) {
     const std::string program = argc > 0 ? argv[0] : "lcdiag";
-    if (lcdiag::AsksForHelp(ProgramArguments(argc, argv))) { // before Qt looks for a display
+    const std::vector<std::string> arguments = ProgramArguments(argc, argv);
+    if (lcdiag::AsksForHelp(arguments)) { // before Qt looks for a display
         std::cout << lcdiag::CommandLineHelp(program);
         return 0;
+    }
+    if (!arguments.empty() && arguments.front() == "--check-connection") { // no display needed
+        return lcdiag::RunConnectionCheck(std::cout, {arguments.begin() + 1, arguments.end()});
     }
     lcdiag::TApplication app(argc, argv);
     const auto parsed = lcdiag::ParseCommandLine(ProgramArguments(argc, argv));
