@@ -1,6 +1,7 @@
 #include "gui/app/CommandLine.h"
 
 #include <gtest/gtest.h>
+#include <map>
 
 namespace lcdiag {
 namespace {
@@ -33,10 +34,27 @@ TEST(CommandLine, DefaultsAndHelp) {
     EXPECT_FALSE(none.screenshotFile);
     EXPECT_FALSE(none.viewMode);
     EXPECT_EQ(Parsed({"--screenshot", "a.png"}).screenshotDelayMs, 1500);
+    EXPECT_EQ(Parsed({"--port", "/dev/pts/3", "--view", "lines"}).port, "/dev/pts/3");
     EXPECT_EQ(Parsed({"--simulate", "receiver"}).simulation->unit, ControllerType::Receiver);
     EXPECT_TRUE(AsksForHelp({"--simulate", "receiver", "-h"}));
     EXPECT_TRUE(AsksForHelp({"--help"}));
     EXPECT_FALSE(AsksForHelp({"--screenshot", "help.png"}));
+}
+
+TEST(CommandLine, ADisplayIsASessionAVariableOrQtsOption) {
+    const auto environment = [](std::map<std::string, std::string> variables) {
+        return [variables = std::move(variables)](const char* name) -> const char* {
+            const auto found = variables.find(name);
+            return found != variables.end() ? found->second.c_str() : nullptr;
+        };
+    };
+    EXPECT_FALSE(HasDisplay({"--simulate", "receiver"}, environment({})));
+    EXPECT_FALSE(HasDisplay({}, environment({{"DISPLAY", ""}})));
+    EXPECT_TRUE(HasDisplay({}, environment({{"DISPLAY", ":0"}})));
+    EXPECT_TRUE(HasDisplay({}, environment({{"WAYLAND_DISPLAY", "wayland-0"}})));
+    EXPECT_TRUE(HasDisplay({}, environment({{"QT_QPA_PLATFORM", "offscreen"}})));
+    EXPECT_TRUE(HasDisplay({"-platform", "offscreen"}, environment({})));
+    EXPECT_TRUE(HasDisplay({"-platform=offscreen"}, environment({})));
 }
 
 TEST(CommandLine, MistakesAreRefused) {
@@ -51,6 +69,10 @@ TEST(CommandLine, MistakesAreRefused) {
     EXPECT_TRUE(Refused({"--view", "settings"})); // the settings page needs its password
     EXPECT_TRUE(Refused({"--view"}));
     EXPECT_TRUE(Refused({"--verbose"}));
+    EXPECT_TRUE(Refused({"--port"}));
+    EXPECT_TRUE(Refused({"--port", "--view", "bar"}));
+    EXPECT_TRUE(Refused({"--port", "USB", "--port", "ttyS0"}));
+    EXPECT_TRUE(Refused({"--port", "USB", "--simulate", "receiver"}));
 }
 
 } // namespace

@@ -82,6 +82,20 @@ TEST_F(ConnectionTest, ConfiguredPortOpensAtStartAndTheConnectItemFollowsIt) {
     EXPECT_FALSE(window->ComPort().Connected());
 }
 
+// "--port" names the port for this run: opened, checked in the menu, not stored.
+TEST_F(ConnectionTest, PortOfTheCommandLineIsUsedForThisRunOnly) {
+    test::TPty pty;
+    adapterSupport = true;
+    preferences.Store(pref::ComPort, "USB");
+    port = pty.SlaveName();
+    auto window = MakeWindow();
+    EXPECT_TRUE(window->ComPort().Connected());
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(Checked(*window), pty.SlaveName());
+    EXPECT_EQ(window->LinkStatus(), pty.SlaveName() + ": waiting for a device");
+    EXPECT_EQ(preferences.writes["ComPort"], 0);
+}
+
 TEST_F(ConnectionTest, UsbIsAPortNameWithoutAdapterSupportAndLooksTheAdapterUpWithIt) {
     auto window = MakeWindow(); // "ComPort" defaults to "USB"
     EXPECT_EQ(window->ComPort().Port(), "USB");

@@ -62,6 +62,7 @@ protected:
         setup.languageFolder = languages.Path();
         setup.messageDialogs = &dialogs;
         setup.simulation = simulation;
+        setup.port = port;
         setup.fileDialogs = fileDialogs;
         if (adapterSupport) {
             setup.loadAdapterSupport = [this] { return std::make_unique<FakeDeviceList>(ports); };
@@ -92,6 +93,7 @@ protected:
     TempFolder languages;
     CountingPreferenceStore preferences;
     std::optional<SimulationRequest> simulation; // the simulated device in place of a port
+    std::optional<std::string> port;             // the port of "--port"
     FileDialogs* fileDialogs = nullptr;          // the window's own when none
     RecordingDialogs dialogs;
     bool adapterSupport = false;

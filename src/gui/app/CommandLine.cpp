@@ -8,7 +8,8 @@ namespace lcdiag {
 namespace {
 
 bool IsProgramOption(const std::string& arg) {
-    return arg == "--simulate" || arg == "--screenshot" || arg == "--after" || arg == "--view";
+    return arg == "--simulate" || arg == "--port" || arg == "--screenshot" || arg == "--after" ||
+           arg == "--view";
 }
 
 // The views a user can start in, by the names of the View menu's pictures and pages.
@@ -61,6 +62,9 @@ public:
         if (delayGiven_ && !line_.screenshotFile) {
             return std::string("--after needs --screenshot");
         }
+        if (line_.port && line_.simulation) {
+            return std::string("--port and --simulate exclude each other");
+        }
         return line_;
     }
 
@@ -68,6 +72,9 @@ private:
     std::optional<std::string> Option(const std::string& option) {
         if (option == "--simulate") {
             return Simulate();
+        }
+        if (option == "--port") {
+            return Port();
         }
         if (option == "--screenshot") {
             return Screenshot();
@@ -91,6 +98,15 @@ private:
         while (at_ < args_.size() && !IsProgramOption(args_[at_])) {
             line_.simulation->options.push_back(args_[at_++]);
         }
+        return std::nullopt;
+    }
+
+    std::optional<std::string> Port() {
+        if (line_.port || at_ >= args_.size() || args_[at_].empty() ||
+            IsProgramOption(args_[at_])) {
+            return std::string("--port takes one port (USB, ttyS0, /dev/pts/3, ...), once");
+        }
+        line_.port = args_[at_++];
         return std::nullopt;
     }
 
@@ -148,6 +164,8 @@ std::string CommandLineHelp(const std::string& program) {
            "\n"
            "  --simulate receiver|emitter [simulator options]\n"
            "                       run on the simulated device instead of a port\n"
+           "  --port PORT          use this port for this run instead of the stored one: USB\n"
+           "                       (the device's adapter), ttyS0, ttyUSB0, /dev/pts/3, ...\n"
            "  --screenshot FILE    save the main window as a PNG file and quit\n"
            "  --after MS           take the screenshot after MS milliseconds (default 1500)\n"
            "  --view NAME          start in the view bar, lines, status, history or calculator\n"
@@ -158,6 +176,29 @@ std::string CommandLineHelp(const std::string& program) {
            "  --help               show this help\n"
            "\n"
            "Qt's own options (-platform, ...) are understood as well.\n";
+}
+
+bool HasDisplay(const std::vector<std::string>& args,
+                const std::function<const char*(const char*)>& environment) {
+    const auto set = [&environment](const char* name) {
+        const char* value = environment(name);
+        return value != nullptr && *value != '\0';
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM") ||
+           std::any_of(args.begin(), args.end(),
+                       [](const std::string& arg) { return arg.rfind("-platform", 0) == 0; });
+}
+
+std::string NoDisplayHelp(const std::string& program) {
+    return program +
+           ": there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+           "Start it in a desktop session, or, without one, on a virtual screen:\n"
+           "  xvfb-run -a " +
+           program +
+           " --simulate receiver --screenshot window.png\n"
+           "(saves the window as a picture and quits). Over SSH, \"ssh -X\" brings the window to\n"
+           "your own screen. \"" +
+           program + " --check-connection\" needs no display.\n";
 }
 
 } // namespace lcdiag

@@ -3,6 +3,7 @@
 #include "core/device/ControllerType.h"
 #include "core/views/ViewMode.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <variant>
@@ -22,6 +23,7 @@ struct SimulationRequest {
 
 struct CommandLine {
     std::optional<SimulationRequest> simulation;
+    std::optional<std::string> port;           // "--port NAME": this port for this run
     std::optional<std::string> screenshotFile; // "--screenshot FILE": save the window and quit
     int screenshotDelayMs = 1500;              // "--after MS"
     std::optional<ViewMode> viewMode;          // "--view NAME": the view mode to start in
@@ -37,5 +39,13 @@ std::variant<CommandLine, std::string> ParseCommandLine(const std::vector<std::s
 bool AsksForHelp(const std::vector<std::string>& args);
 
 std::string CommandLineHelp(const std::string& program);
+
+// Whether the program can reach a screen: a desktop session (DISPLAY or WAYLAND_DISPLAY set),
+// or a platform chosen by hand (QT_QPA_PLATFORM, Qt's option -platform). `environment` reads a
+// variable (null when unset). Without a screen Qt would abort with a misleading message.
+bool HasDisplay(const std::vector<std::string>& args,
+                const std::function<const char*(const char*)>& environment);
+// What to do without a screen: a desktop session, or a virtual screen.
+std::string NoDisplayHelp(const std::string& program);
 
 } // namespace lcdiag

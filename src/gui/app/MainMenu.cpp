@@ -267,10 +267,8 @@ void TFRM_Main::BuildPortMenu() {
         portGroup_->removeAction(old);
         old->deleteLater();
     }
-    const std::string preference = RegReadString(*setup_.preferences, PreferenceKeyPath(),
-                                                 pref::ComPort, pref::DefaultComPort);
     portItems_ =
-        InitPorts(preference, devices_ ? EnumComPorts(*devices_) : std::vector<std::string>(),
+        InitPorts(PortChoice(), devices_ ? EnumComPorts(*devices_) : std::vector<std::string>(),
                   devices_ != nullptr);
     for (const TPortMenuItem& entry : portItems_) {
         if (entry.Tag == 0) {

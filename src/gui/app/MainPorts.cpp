@@ -64,13 +64,11 @@ void TFRM_Main::CreateSerialPort() {
     deviceWatch_ = WatchDevices(watcher, this, texts_);
 }
 
-// The preference "ComPort": "USB" (in any letter case) looks the adapter up when adapter
-// support is there; anything else names the port, kept as written (Linux port names tell
-// letter cases apart). An adapter found missing offers the simulated light curtain.
+// The port of "--port", else the preference "ComPort": "USB" (in any letter case) looks the adapter
+// up when adapter support is there; anything else names the port, kept as written (Linux port names
+// tell letter cases apart). An adapter found missing offers the simulated light curtain.
 void TFRM_Main::ConfigurePortChoice() {
-    const std::string stored = RegReadString(*setup_.preferences, PreferenceKeyPath(),
-                                             pref::ComPort, pref::DefaultComPort);
-    const std::string choice(TrimBlanks(stored));
+    const std::string choice(TrimBlanks(PortChoice()));
     const bool usb = EqualsIgnoringCase(choice, pref::DefaultComPort) && devices_ != nullptr;
     if (usb) {
         std::uint32_t said = 0;
@@ -175,6 +173,7 @@ void TFRM_Main::ChooseSerialPort(const TPortMenuItem& entry) {
             *comPort_, entry, [this](std::uint32_t code) { texts_.ShowMessageId(code); });
         if (stored) {
             RegWriteString(*setup_.preferences, PreferenceKeyPath(), pref::ComPort, *stored);
+            setup_.port.reset(); // the menu's choice replaces the command line's
             comPortLink_->SetKind(entry.Tag == UsbItemTag ? PortKind::UsbAdapter
                                                           : PortKind::SerialPort);
         }
@@ -233,6 +232,13 @@ void TFRM_Main::MNU_CheckConnectionClick() {
     layout->addWidget(text);
     layout->addWidget(buttons);
     dialog.exec();
+}
+
+// The port of "--port" until the menu chose another, else the stored one.
+std::string TFRM_Main::PortChoice() const {
+    return setup_.port ? *setup_.port
+                       : RegReadString(*setup_.preferences, PreferenceKeyPath(), pref::ComPort,
+                                       pref::DefaultComPort);
 }
 
 std::string TFRM_Main::PortCaption() const {

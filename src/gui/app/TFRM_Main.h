@@ -71,6 +71,8 @@ struct TMainSetup {
     FileDialogs* fileDialogs = nullptr;
     // Run on the simulated device instead of a port.
     std::optional<SimulationRequest> simulation;
+    // The port for this run instead of the preference "ComPort", until another is chosen.
+    std::optional<std::string> port;
 };
 
 // The program's main window. It owns everything for the whole run: the texts of the language,
@@ -206,6 +208,7 @@ private:
     bool OfferSimulation(const std::string& reason);
     std::string PortFailureText(const std::exception& error) const;
     std::string PortCaption() const;
+    std::string PortChoice() const;
     void CreateStatusBar();
     void SyncLinkStatus();
 

@@ -9,6 +9,7 @@
 
 #include <QTimer>
 #include <algorithm>
+#include <cstdlib>
 #include <iostream>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -51,6 +52,10 @@ int main(int argc, char** argv) {
     if (!arguments.empty() && arguments.front() == "--check-connection") { // no display needed
         return lcdiag::RunConnectionCheck(std::cout, {arguments.begin() + 1, arguments.end()});
     }
+    if (!lcdiag::HasDisplay(arguments, [](const char* name) { return std::getenv(name); })) {
+        std::cerr << lcdiag::NoDisplayHelp(program);
+        return 1;
+    }
     lcdiag::TApplication app(argc, argv);
     const auto parsed = lcdiag::ParseCommandLine(ProgramArguments(argc, argv));
     if (const auto* mistake = std::get_if<std::string>(&parsed)) {
@@ -69,6 +74,7 @@ int main(int argc, char** argv) {
     setup.loadAdapterSupport = lcdiag::LoadD2XX;
     setup.messageDialogs = line.screenshotFile ? &unattended : nullptr;
     setup.simulation = line.simulation;
+    setup.port = line.port;
 
     lcdiag::TFRM_Main window(std::move(setup));
     if (!window.CreationFinished()) {

@@ -147,7 +147,7 @@ Finding Refusal(const PortFacts& port, const ConnectionFacts& facts) {
                          " per /etc/group, but this session was started before you joined it",
                      "log out and in again");
     }
-    return Fault("you may not open it: you are not in group " + group + ", which may",
+    return Fault("you may not open it: you are not in its group " + group,
                  "sudo usermod -aG " + group + " $USER, then log out and in again");
 }
 
