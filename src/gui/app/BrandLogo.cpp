@@ -36,8 +36,9 @@ void DrawName(QPainter& painter) {
 
 } // namespace
 
-QImage BrandLogo() {
-    QImage logo(LogoWidth, LogoHeight, QImage::Format_ARGB32_Premultiplied);
+QImage BrandLogo(int ratio) {
+    QImage logo(LogoWidth * ratio, LogoHeight * ratio, QImage::Format_ARGB32_Premultiplied);
+    logo.setDevicePixelRatio(ratio);
     logo.fill(Qt::transparent);
     QPainter painter(&logo);
     painter.setRenderHint(QPainter::Antialiasing);

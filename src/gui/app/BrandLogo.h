@@ -4,8 +4,9 @@
 
 namespace lcdiag {
 
-// The brand's logo (315 x 38, transparent where it is not drawn): a light curtain's emitter
-// and receiver with three beams between them, beside the maker's name.
-QImage BrandLogo();
+// The brand's logo (315 x 38 logical pixels, transparent where it is not drawn): a light
+// curtain's emitter and receiver with three beams between them, beside the maker's name.
+// Drawn with `ratio` device pixels per logical pixel, to stay sharp on dense screens.
+QImage BrandLogo(int ratio = 1);
 
 } // namespace lcdiag

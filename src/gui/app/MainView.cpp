@@ -154,9 +154,9 @@ void TFRM_Main::FitWindowToScreen() {
 // free.
 void TFRM_Main::CreatePictures() {
     const ViewBuild build{variant_.ManufacturerFunctions(), variant_.Brand()};
-    pictures_ = std::make_unique<ViewPictures>(profile_, viewSize_, build,
-                                               ViewColours::FromPalette(palette()), BrandLogo(),
-                                               Btn_Main_2->height(), texts_, PictureRatio(*this));
+    pictures_ = std::make_unique<ViewPictures>(
+        profile_, viewSize_, build, ViewColours::FromPalette(palette()),
+        BrandLogo(PictureRatio(*this)), Btn_Main_2->height(), texts_, PictureRatio(*this));
     pictures_->OutputInfo(controller_->Info());
     QRect place = pictures_->ScrollBarPlace();
     place.setWidth(ScrlBr1->sizeHint().width());
