@@ -1,7 +1,9 @@
 #include "gui/app/CommandLine.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
+#include <unistd.h>
 
 namespace lcdiag {
 namespace {
@@ -55,6 +57,20 @@ TEST(CommandLine, ADisplayIsASessionAVariableOrQtsOption) {
     EXPECT_TRUE(HasDisplay({}, environment({{"QT_QPA_PLATFORM", "offscreen"}})));
     EXPECT_TRUE(HasDisplay({"-platform", "offscreen"}, environment({})));
     EXPECT_TRUE(HasDisplay({"-platform=offscreen"}, environment({})));
+}
+
+TEST(CommandLine, VersionReportCountsTheLanguageFilesOfEachFolder) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("lcdiag-version-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    for (const char* name : {"de.zna", "FR.ZNA", "notes.txt"}) {
+        std::ofstream(folder / name) << "x";
+    }
+    EXPECT_TRUE(AsksForVersion({"--port", "USB", "--version"}));
+    EXPECT_EQ(VersionReport("/usr/bin/lcdiag-pro", {4, 30, 0, 0}, {folder, folder / "none"}),
+              "lcdiag-pro 4.30.0\nLanguage folders:\n  " + folder.string() +
+                  " (2 language files)\n  " + (folder / "none").string() + " (not there)\n");
+    std::filesystem::remove_all(folder);
 }
 
 TEST(CommandLine, MistakesAreRefused) {

@@ -59,7 +59,7 @@ protected:
         TMainSetup setup;
         setup.variantWord = word;
         setup.preferences = &preferences;
-        setup.languageFolder = languages.Path();
+        setup.languageFolders = {languages.Path()};
         setup.messageDialogs = &dialogs;
         setup.simulation = simulation;
         setup.port = port;

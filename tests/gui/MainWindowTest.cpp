@@ -39,6 +39,7 @@ TEST_P(BuildVariants, CaptionAndItemsFollowTheVariant) {
     EXPECT_EQ(Item(*window, "MNU_F4")->text(), QString("Language"));
     EXPECT_EQ(Item(*window, "MNU_V52")->text(), QString("Position"));
     EXPECT_EQ(Item(*window, "MNU_P7")->text(), QString("Calculation safety distance"));
+    EXPECT_EQ(window->windowIcon().availableSizes().size(), 7); // 16 to 256 pixels
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -39,10 +39,10 @@ int TagOf(std::size_t index) {
 
 } // namespace
 
-void SelectStartupLanguage(TLocaleFile& locale, const std::filesystem::path& folder,
+void SelectStartupLanguage(TLocaleFile& locale, std::vector<std::filesystem::path> folders,
                            PreferenceStore& store) {
     const std::string preferred = RegReadString(store, PreferenceKeyPath(), pref::Lang, "");
-    locale.SetFolder(folder);
+    locale.SetFolders(std::move(folders));
     locale.ListLanguages();
     const auto entry = preferred.empty() ? std::nullopt : EntryOfFile(locale, preferred);
     if (entry) {

@@ -15,10 +15,10 @@ class Texts;
 // 10 x LanguageMenuTag + entry index + 1, so that 41 is the built-in language.
 inline constexpr int LanguageMenuTag = 4;
 
-// Start-up: lists the languages of the folder and loads, read-only, the file that the
-// preference "Lang" names when it is one of them (the names compared without regard to
-// letter case); otherwise every text comes from the built-in table.
-void SelectStartupLanguage(TLocaleFile& locale, const std::filesystem::path& folder,
+// Start-up: lists the languages of the folders (in order of preference) and loads,
+// read-only, the file that the preference "Lang" names when it is one of them (the names
+// compared without regard to letter case); otherwise every text comes from the built-in table.
+void SelectStartupLanguage(TLocaleFile& locale, std::vector<std::filesystem::path> folders,
                            PreferenceStore& store);
 
 struct LanguageMenuItem {

@@ -49,7 +49,7 @@ bool TLocaleFile::Load(const std::string& fileName, bool readOnly) {
     modified_ = false;
     data_ = LanguageData{};
     data_.name = std::filesystem::path(fileName).stem().string();
-    fullPath_ = fileName.empty() ? std::filesystem::path{} : folder_ / fileName;
+    fullPath_ = fileName.empty() ? std::filesystem::path{} : PathOf(fileName);
     if (fullPath_.empty()) {
         return false;
     }
@@ -83,12 +83,31 @@ int TLocaleFile::ListLanguages() {
     if (!fullPath_.empty()) {
         return 0;
     }
-    for (const std::string& name : LanguageFileNames(folder_)) {
+    std::vector<std::string> names;
+    for (const std::filesystem::path& folder : folders_) {
+        for (std::string& name : LanguageFileNames(folder)) {
+            if (std::find(names.begin(), names.end(), name) == names.end()) {
+                names.push_back(std::move(name));
+            }
+        }
+    }
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) {
         Load(name, true);
         languages_.push_back({data_.name, fileName_, static_cast<std::uint8_t>(data_.headerFlag)});
     }
     Unload();
     return LanguageCount();
+}
+
+std::filesystem::path TLocaleFile::PathOf(const std::string& fileName) const {
+    for (const std::filesystem::path& folder : folders_) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(folder / fileName, error)) {
+            return folder / fileName;
+        }
+    }
+    return (folders_.empty() ? std::filesystem::path{} : folders_.front()) / fileName;
 }
 
 bool TLocaleFile::GetLanguage(int index, LanguageEntry& entry) const {

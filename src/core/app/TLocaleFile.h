@@ -17,7 +17,7 @@ struct LanguageEntry {
     std::uint8_t flag = 0;
 };
 
-// The language texts of the program: reads and writes language files (".zna") in one folder
+// The language texts of the program: reads and writes language files (".zna") in its folders
 // and lists the languages found there. One instance lives for the whole run.
 class TLocaleFile {
 public:
@@ -29,10 +29,13 @@ public:
     TLocaleFile(const TLocaleFile&) = delete;
     TLocaleFile& operator=(const TLocaleFile&) = delete;
 
-    void SetFolder(std::filesystem::path folder) { folder_ = std::move(folder); }
-    const std::filesystem::path& Folder() const { return folder_; }
+    void SetFolder(std::filesystem::path folder) { folders_ = {std::move(folder)}; }
+    // The folders in order of preference: a file name found in an earlier one hides the same
+    // name in a later one; a file not found anywhere belongs to the first.
+    void SetFolders(std::vector<std::filesystem::path> folders) { folders_ = std::move(folders); }
+    const std::vector<std::filesystem::path>& Folders() const { return folders_; }
 
-    // Loads a file of the folder. A missing, short or foreign file leaves every text empty
+    // Loads a file of the folders. A missing, short or foreign file leaves every text empty
     // (lookups then fall back to the built-in texts); the language name is then the file
     // name without its extension. An empty file name loads nothing. Returns whether the file
     // was a complete language file.
@@ -42,9 +45,9 @@ public:
     // is replaced as a whole, so a failed write leaves the old one intact.
     bool Save();
 
-    // Fills the language list: the built-in language, then every "*.zna" file of the folder
-    // (sorted by file name; the extension in any letter case). Afterwards no file is loaded.
-    // Returns the number of entries; with a file loaded it lists only the built-in language
+    // Fills the language list: the built-in language, then every "*.zna" file of the folders
+    // (sorted by file name; the extension in any letter case; a name once). Afterwards no file is
+    // loaded. Returns the number of entries; with a file loaded it lists only the built-in language
     // and returns 0.
     int ListLanguages();
     int LanguageCount() const { return static_cast<int>(languages_.size()); }
@@ -82,7 +85,9 @@ private:
     std::filesystem::path fullPath_;
     bool modified_ = false;
     bool readOnly_ = false;
-    std::filesystem::path folder_;
+    std::filesystem::path PathOf(const std::string& fileName) const;
+
+    std::vector<std::filesystem::path> folders_;
     std::vector<LanguageEntry> languages_;
 };
 

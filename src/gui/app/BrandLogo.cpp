@@ -34,7 +34,26 @@ void DrawName(QPainter& painter) {
                      QStringLiteral("KELBERG"));
 }
 
+constexpr QSizeF EmblemSize(58, 38);
+
 } // namespace
+
+QIcon BrandIcon() {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        QImage square(size, size, QImage::Format_ARGB32_Premultiplied);
+        square.fill(Qt::transparent);
+        QPainter painter(&square);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const double scale = size / EmblemSize.width();
+        painter.translate(0, (size - EmblemSize.height() * scale) / 2);
+        painter.scale(scale, scale);
+        DrawEmblem(painter);
+        painter.end();
+        icon.addPixmap(QPixmap::fromImage(square));
+    }
+    return icon;
+}
 
 QImage BrandLogo(int ratio) {
     QImage logo(LogoWidth * ratio, LogoHeight * ratio, QImage::Format_ARGB32_Premultiplied);

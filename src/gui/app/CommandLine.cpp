@@ -1,6 +1,7 @@
 #include "gui/app/CommandLine.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <utility>
 
@@ -173,9 +174,36 @@ std::string CommandLineHelp(const std::string& program) {
            "                       check on the terminal why a device does not answer (ports,\n"
            "                       permissions, other programs, the adapter's udev rule) and\n"
            "                       quit; exit code 1 when a problem was found\n"
+           "  --version            show the version and the language folders\n"
            "  --help               show this help\n"
            "\n"
            "Qt's own options (-platform, ...) are understood as well.\n";
+}
+
+bool AsksForVersion(const std::vector<std::string>& args) {
+    return std::find(args.begin(), args.end(), "--version") != args.end();
+}
+
+std::string VersionReport(const std::string& program, const FileVersion& version,
+                          const std::vector<std::filesystem::path>& languageFolders) {
+    std::string report = std::filesystem::path(program).filename().string() + " " +
+                         std::to_string(version.major) + "." + std::to_string(version.minor) + "." +
+                         std::to_string(version.release) + "\nLanguage folders:\n";
+    for (const std::filesystem::path& folder : languageFolders) {
+        std::error_code error;
+        std::size_t files = 0;
+        bool there = std::filesystem::is_directory(folder, error);
+        for (std::filesystem::directory_iterator item(folder, error), end;
+             there && !error && item != end; item.increment(error)) {
+            std::string extension = item->path().extension().string();
+            std::transform(extension.begin(), extension.end(), extension.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+            files += extension == ".zna" ? 1 : 0;
+        }
+        report += "  " + folder.string() +
+                  (there ? " (" + std::to_string(files) + " language files)\n" : " (not there)\n");
+    }
+    return report;
 }
 
 bool HasDisplay(const std::vector<std::string>& args,

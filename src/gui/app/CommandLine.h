@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/app/Version.h"
 #include "core/device/ControllerType.h"
 #include "core/views/ViewMode.h"
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -37,6 +39,13 @@ std::variant<CommandLine, std::string> ParseCommandLine(const std::vector<std::s
 
 // Whether "--help" (or "-h") is among the arguments; it is answered before anything else.
 bool AsksForHelp(const std::vector<std::string>& args);
+// Whether "--version" is among the arguments; answered next, without a display.
+bool AsksForVersion(const std::vector<std::string>& args);
+
+// "lcdiag 4.30.0", then the language folders in order of preference, each with the number of
+// language files it holds or "(not there)".
+std::string VersionReport(const std::string& program, const FileVersion& version,
+                          const std::vector<std::filesystem::path>& languageFolders);
 
 std::string CommandLineHelp(const std::string& program);
 

@@ -7,6 +7,7 @@
 #include "core/app/Texts.h"
 #include "core/app/Version.h"
 #include "core/editors/SaveConfirmation.h"
+#include "gui/app/BrandLogo.h"
 #include "gui/app/MessageBoxes.h"
 #include "gui/app/PanelPages.h"
 #include "gui/app/ProgramVersion.h"
@@ -109,7 +110,7 @@ void TFRM_Main::FormCreate() {
 
 // The language of the preference "Lang"; the texts and messages speak it from now on.
 void TFRM_Main::LoadLanguage() {
-    SelectStartupLanguage(locale_, setup_.languageFolder, *setup_.preferences);
+    SelectStartupLanguage(locale_, setup_.languageFolders, *setup_.preferences);
 }
 
 void TFRM_Main::BuildControls() {
@@ -130,6 +131,7 @@ void TFRM_Main::BuildControls() {
     dimensioning_ = dimensions == 1 ? 1 : 0; // anything else stored counts as beam numbers
     Item(dimensioning_ == 0 ? "MNU_V51" : "MNU_V52")->setChecked(true);
     SetViewMode(ViewMode::Bar);
+    setWindowIcon(BrandIcon());
     setWindowTitle(QString::fromStdString(
         MainWindowCaption(texts_, products_, variant_, GetVersionString("Comments"))));
 }

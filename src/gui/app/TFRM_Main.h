@@ -61,8 +61,8 @@ class ViewPictures;
 // What the program hands the main window when it starts.
 struct TMainSetup {
     std::uint32_t variantWord = BuildVariant::Delivered;
-    PreferenceStore* preferences = nullptr; // required; outlives the window
-    std::filesystem::path languageFolder;   // the folder "Lang" beside the program
+    PreferenceStore* preferences = nullptr;             // required; outlives the window
+    std::vector<std::filesystem::path> languageFolders; // in order of preference
     // The adapter support (the program's device list; null: serial ports named by hand only).
     std::function<std::unique_ptr<TDeviceList>()> loadAdapterSupport;
     // The dialogs of the messages; null: the window's own message boxes.

@@ -1,10 +1,12 @@
 // The program: lcdiag, lcdiag-pro and lcdiag-factory, told apart by LCDIAG_VARIANT_WORD.
 #include "gui/app/CommandLine.h"
 #include "gui/app/MessageBoxes.h"
+#include "gui/app/ProgramVersion.h"
 #include "gui/app/TApplication.h"
 #include "gui/app/TFRM_Main.h"
 #include "platform/check/ConnectionCheck.h"
 #include "platform/prefs/IniPreferenceStore.h"
+#include "platform/prefs/UserFolders.h"
 #include "platform/serial/UdevDeviceList.h"
 
 #include <QTimer>
@@ -28,6 +30,13 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
     return {argv + std::min(argc, 1), argv + argc};
 }
 
+// The folder of the program file, before Qt is there to ask: /proc/self/exe, else argv[0].
+std::filesystem::path ProgramFolder(const std::string& argv0) {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return (error ? std::filesystem::absolute(argv0, error) : self).parent_path();
+}
+
 // Saves the window as PNG after the delay and ends the program.
 void ScheduleScreenshot(lcdiag::TFRM_Main& window, const std::string& file, int delayMs) {
     QTimer::singleShot(delayMs, &window, [&window, file] {
@@ -47,6 +56,11 @@ int main(int argc, char** argv) {
     const std::vector<std::string> arguments = ProgramArguments(argc, argv);
     if (lcdiag::AsksForHelp(arguments)) { // before Qt looks for a display
         std::cout << lcdiag::CommandLineHelp(program);
+        return 0;
+    }
+    if (lcdiag::AsksForVersion(arguments)) {
+        std::cout << lcdiag::VersionReport(program, lcdiag::ProgramFileVersion(),
+                                           lcdiag::LanguageFolders(ProgramFolder(program)));
         return 0;
     }
     if (!arguments.empty() && arguments.front() == "--check-connection") { // no display needed
@@ -70,7 +84,7 @@ int main(int argc, char** argv) {
     lcdiag::TMainSetup setup;
     setup.variantWord = LCDIAG_VARIANT_WORD;
     setup.preferences = &preferences;
-    setup.languageFolder = (QCoreApplication::applicationDirPath() + "/Lang").toStdString();
+    setup.languageFolders = lcdiag::LanguageFolders(ProgramFolder(program));
     setup.loadAdapterSupport = lcdiag::LoadD2XX;
     setup.messageDialogs = line.screenshotFile ? &unattended : nullptr;
     setup.simulation = line.simulation;

@@ -1,12 +1,12 @@
 #include "platform/prefs/IniPreferenceStore.h"
 
 #include "core/app/IniDocument.h"
+#include "platform/prefs/UserFolders.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -78,29 +78,11 @@ bool MakeFolder(const std::filesystem::path& folder) {
     return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
-std::filesystem::path HomeFolder() {
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        return home;
-    }
-    const passwd* user = ::getpwuid(::getuid());
-    return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
-}
-
 } // namespace
 
 std::filesystem::path IniPreferenceStore::DefaultFile() {
-    std::filesystem::path config;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr) {
-        config = xdg;
-    }
-    if (!config.is_absolute()) {
-        const std::filesystem::path home = HomeFolder();
-        if (home.empty()) {
-            return {};
-        }
-        config = home / ".config";
-    }
-    return config / "lcdiag" / "preferences.ini";
+    const std::filesystem::path config = UserBaseFolder("XDG_CONFIG_HOME", ".config");
+    return config.empty() ? std::filesystem::path{} : config / "lcdiag" / "preferences.ini";
 }
 
 std::optional<std::string> IniPreferenceStore::ReadValue(const PreferenceKey& key,

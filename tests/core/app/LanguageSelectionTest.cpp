@@ -39,7 +39,7 @@ protected:
 
 TEST_F(LanguageSelection, ThePreferredFileIsLoadedWhateverItsLetterCase) {
     Prefer("DEUTSCH.ZNA");
-    SelectStartupLanguage(locale, temp.Path(), store);
+    SelectStartupLanguage(locale, {temp.Path()}, store);
     EXPECT_EQ(locale.FileName(), "deutsch.zna");
     EXPECT_TRUE(locale.ReadOnly());
     EXPECT_EQ(locale.Lookup(101), "Unbekannter Fehler!");
@@ -50,7 +50,7 @@ TEST_F(LanguageSelection, AnUnknownOrEmptyPreferenceMeansTheBuiltinTexts) {
     for (const std::string_view file : {"", "gone.zna", "../deutsch.zna"}) {
         TLocaleFile fresh;
         Prefer(file);
-        SelectStartupLanguage(fresh, temp.Path(), store);
+        SelectStartupLanguage(fresh, {temp.Path()}, store);
         EXPECT_TRUE(fresh.FullPath().empty()) << file;
         EXPECT_EQ(fresh.Lookup(101), "Unknown Fault!") << file;
     }
@@ -58,7 +58,7 @@ TEST_F(LanguageSelection, AnUnknownOrEmptyPreferenceMeansTheBuiltinTexts) {
 
 TEST_F(LanguageSelection, MenuIsSortedByNameAndTaggedByEntry) {
     Prefer("zz.zna");
-    SelectStartupLanguage(locale, temp.Path(), store);
+    SelectStartupLanguage(locale, {temp.Path()}, store);
     const auto items = LanguageMenuItems(locale);
     ASSERT_EQ(items.size(), 4u);
     // Entries: 0 English, 1 deutsch.zna, 2 old.zna, 3 zz.zna.
@@ -72,7 +72,7 @@ TEST_F(LanguageSelection, MenuIsSortedByNameAndTaggedByEntry) {
 
     TLocaleFile builtin;
     Prefer("");
-    SelectStartupLanguage(builtin, temp.Path(), store);
+    SelectStartupLanguage(builtin, {temp.Path()}, store);
     for (const auto& item : LanguageMenuItems(builtin)) {
         EXPECT_EQ(item.checked, item.tag == 41) << item.tag;
     }
@@ -81,7 +81,7 @@ TEST_F(LanguageSelection, MenuIsSortedByNameAndTaggedByEntry) {
 TEST_F(LanguageSelection, ChoosingStoresTheFileAndAsksForARestart) {
     test::RecordingDialogs dialogs;
     const Texts texts(nullptr, &dialogs);
-    SelectStartupLanguage(locale, temp.Path(), store);
+    SelectStartupLanguage(locale, {temp.Path()}, store);
     EXPECT_TRUE(ChooseLanguage(locale, 42, store, texts));
     EXPECT_EQ(RegReadString(store, PreferenceKeyPath(), pref::Lang, ""), "deutsch.zna");
     EXPECT_TRUE(locale.FullPath().empty()); // the texts change at the next start

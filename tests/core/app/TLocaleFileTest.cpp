@@ -129,6 +129,36 @@ TEST(TLocaleFile, ChangesAreWrittenOnlyWhereTheyMay) {
     EXPECT_TRUE(locale.Modified());
 }
 
+// The program's folder, the system's and the user's: a name is listed once, from the first
+// folder that holds it, and a new file goes to the first folder.
+TEST(TLocaleFile, FoldersInOrderOfPreference) {
+    const TempFolder temp;
+    LanguageData beside = SampleLanguage();
+    beside.name = "Beside";
+    LanguageData system = SampleLanguage();
+    system.name = "System";
+    for (const char* folder : {"beside", "system", "user"}) {
+        std::filesystem::create_directories(temp / folder);
+    }
+    WriteFile(temp / "beside" / "de.zna", *EncodeZna(beside));
+    WriteFile(temp / "system" / "de.zna", *EncodeZna(system));
+    WriteFile(temp / "system" / "fr.zna", *EncodeZna(system));
+    WriteFile(temp / "user" / "cs.zna", *EncodeZna(system));
+    TLocaleFile locale;
+    locale.SetFolders({temp / "beside", temp / "missing", temp / "system", temp / "user"});
+    ASSERT_EQ(locale.ListLanguages(), 4);
+    std::vector<std::string> listed;
+    for (const LanguageEntry& entry : locale.Languages()) {
+        listed.push_back(entry.fileName + ":" + entry.displayName);
+    }
+    EXPECT_EQ(listed, (std::vector<std::string>{":" + BuiltinText(1), "cs.zna:System",
+                                                "de.zna:Beside", "fr.zna:System"}));
+    EXPECT_TRUE(locale.Load("fr.zna", true));
+    EXPECT_EQ(locale.FullPath(), temp / "system" / "fr.zna");
+    locale.Load("new.zna", true);
+    EXPECT_EQ(locale.FullPath(), temp / "beside" / "new.zna");
+}
+
 TEST(TLocaleFile, MissingShortAndForeignFilesLeaveEveryTextEmpty) {
     const TempFolder temp;
     auto bytes = *EncodeZna(SampleLanguage());
