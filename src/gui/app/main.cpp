@@ -1,4 +1,5 @@
 // The program: lcdiag, lcdiag-pro and lcdiag-factory, told apart by LCDIAG_VARIANT_WORD.
+#include "core/app/BuildVariant.h"
 #include "gui/app/CommandLine.h"
 #include "gui/app/MessageBoxes.h"
 #include "gui/app/ProgramVersion.h"
@@ -37,6 +38,13 @@ std::filesystem::path ProgramFolder(const std::string& argv0) {
     return (error ? std::filesystem::absolute(argv0, error) : self).parent_path();
 }
 
+// The installed desktop entry of this build, by which a desktop finds the window's icon.
+QString DesktopEntryId(const lcdiag::BuildVariant& variant) {
+    return variant.ManufacturerFunctions() ? QStringLiteral("org.lcdiag.lcdiag_factory")
+           : variant.ExtendedFunctions()   ? QStringLiteral("org.lcdiag.lcdiag_pro")
+                                           : QStringLiteral("org.lcdiag.lcdiag");
+}
+
 // Saves the window as PNG after the delay and ends the program.
 void ScheduleScreenshot(lcdiag::TFRM_Main& window, const std::string& file, int delayMs) {
     QTimer::singleShot(delayMs, &window, [&window, file] {
@@ -71,6 +79,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     lcdiag::TApplication app(argc, argv);
+    app.setDesktopFileName(DesktopEntryId(lcdiag::BuildVariant{LCDIAG_VARIANT_WORD}));
     const auto parsed = lcdiag::ParseCommandLine(ProgramArguments(argc, argv));
     if (const auto* mistake = std::get_if<std::string>(&parsed)) {
         std::cerr << program << ": " << *mistake << "\n\n" << lcdiag::CommandLineHelp(program);
