@@ -47,6 +47,38 @@ TEST_F(MainWindowTest, FaultPanelTakesItsOwnRoomBesideThePicture) {
     EXPECT_EQ(box->width(), pictureWidth);
 }
 
+// Counts the paint events a widget receives.
+class PaintCounter final : public QObject {
+public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        count += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+    int count = 0;
+};
+
+// Nothing connected, nothing changes: the ticks neither draw nor paint the picture again.
+// Live, the cycles that arrive are painted.
+TEST_F(MainWindowTest, ThePictureIsPaintedOnlyWhenWhatItShowsChanged) {
+    auto window = MakeWindow();
+    window->show();
+    auto* picture = Child<TPictureBox>(*window, "Img_Main");
+    test::Settle(100);
+    PaintCounter idle(*picture);
+    for (int tick = 0; tick < 20; ++tick) {
+        window->Timer1Timer();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(idle.count, 0);
+
+    window.reset();
+    auto live = MakeLiveWindow();
+    live->show();
+    PaintCounter painted(*Child<TPictureBox>(*live, "Img_Main"));
+    EXPECT_TRUE(test::WaitUntil([&] { return painted.count > 0; }));
+}
+
 class BeamWindowTest : public MainWindowTest {
 protected:
     // The simulated receiver with 40 beams: scroll positions 1 to 25 on the bar view.

@@ -116,6 +116,7 @@ struct ReceiverCycleRecord {
     Record<CyclePart1Field> part1;
     Record<CyclePart2Field> part2;
     Record<CyclePart3Field> part3;
+    friend bool operator==(const ReceiverCycleRecord&, const ReceiverCycleRecord&) = default;
 };
 
 // The receiver's diagnostic cycles: the parts as they arrive, and the last complete cycle

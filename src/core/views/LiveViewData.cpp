@@ -50,8 +50,23 @@ std::uint8_t ReceiverLedByte(const LiveViewData& data) {
 }
 
 std::uint8_t EmitterLedByte(const LiveViewData& data) {
-    const bool lit = data.diagnosis && data.emitterCycle.Valid() && (data.tick / 150) % 2 == 1;
+    const bool lit = data.diagnosis && data.emitterCycle.Valid() && EmitterBlinkPhase(data.tick);
     return lit ? 0x03 : 0;
+}
+
+bool DrawsAlike(const LiveViewData& a, const LiveViewData& b) {
+    return a.controller == b.controller && a.diagnosis == b.diagnosis &&
+           EmitterLedByte(a) == EmitterLedByte(b) && // the only reader of the tick
+           a.receiverCycle.Valid() == b.receiverCycle.Valid() &&
+           a.receiverCycle.Applied() == b.receiverCycle.Applied() &&
+           a.emitterCycle.Valid() == b.emitterCycle.Valid() &&
+           a.emitterCycle.Applied() == b.emitterCycle.Applied() &&
+           a.receiverFactoryValid == b.receiverFactoryValid &&
+           a.receiverFactory == b.receiverFactory &&
+           a.emitterFactoryValid == b.emitterFactoryValid && a.emitterFactory == b.emitterFactory &&
+           a.emitterCustomerValid == b.emitterCustomerValid &&
+           a.emitterCustomer == b.emitterCustomer && a.dimensioning == b.dimensioning &&
+           a.selection == b.selection;
 }
 
 int LedCellOfBit(ControllerType unit, int bit) {

@@ -25,6 +25,7 @@ struct BeamSelection {
     BeamSelectionMode mode = BeamSelectionMode::Manual;
     BeamMask fixedBlanking;
     BeamMask loadedBlanking;
+    friend bool operator==(const BeamSelection&, const BeamSelection&) = default;
 };
 
 // Everything the live pictures read, copied together by the window at each redraw.
@@ -44,6 +45,11 @@ struct LiveViewData {
     BeamSelection selection; // beam selection page only
 };
 
+// Whether the two draw the same pictures: they agree in everything the pictures read, the
+// cycles as applied, the tick only as the emitter's blinking LEDs. The window redraws only
+// when the data it copied at a tick does not draw alike with what is on screen.
+bool DrawsAlike(const LiveViewData& a, const LiveViewData& b);
+
 // The device type code of the connected unit: the receiver's from its cycle (from its
 // factory record while no cycle has arrived), the emitter's from its factory record; 0 while
 // neither is known.
@@ -58,9 +64,13 @@ int CycleBeamCount(const LiveViewData& data);
 int ShownBeamCount(const LiveViewData& data);
 
 // The LED bytes of the bar and status views: the receiver lights 0x21 while its cycle
-// reports lit LEDs (status bits 0x64); the emitter blinks 0x03 with a 300 ms period. Both
+// reports lit LEDs (status bits 0x64); the emitter blinks 0x03 with a 300 ms period (lit in
+// the second half of each, EmitterBlinkPhase). Both
 // stay dark outside cyclic diagnosis and without a valid cycle.
 std::uint8_t ReceiverLedByte(const LiveViewData& data);
+constexpr bool EmitterBlinkPhase(std::uint32_t tick) {
+    return (tick / 150) % 2 == 1;
+}
 std::uint8_t EmitterLedByte(const LiveViewData& data);
 
 // The LED cell (column x 3 + row of the LED panel) that bit 0-7 of a unit's LED byte

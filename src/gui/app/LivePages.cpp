@@ -47,11 +47,21 @@ void TLivePage::Leave() {
     area_.Img_Main->hide();
 }
 
-// Nothing is drawn once the window has closed and freed its pictures.
-void TLivePage::Sync(bool redraw) {
-    if (redraw && area_.pictures != nullptr) {
-        area_.Img_Main->SetPicture(Draw(host_.CurrentViewData()));
+// The picture is drawn again only when the data would draw differently from what is shown,
+// unless something besides the data changed. Nothing is drawn once the window has closed and
+// freed its pictures.
+void TLivePage::Sync(PageRedraw redraw) {
+    if (redraw == PageRedraw::None || area_.pictures == nullptr) {
+        return;
     }
+    LiveViewData data = host_.CurrentViewData();
+    if (redraw == PageRedraw::IfChanged && shown_ && DrawsAlike(*shown_, data)) {
+        return;
+    }
+    const QImage& picture = Draw(data);
+    const std::optional<QRect> drawn = TakeDrawnArea();
+    area_.Img_Main->SetPicture(picture, redraw == PageRedraw::Always ? std::nullopt : drawn);
+    shown_ = std::move(data);
 }
 
 // A page of ScrlBr1 is the 16 rows the picture shows.
@@ -84,6 +94,10 @@ const QImage& TBarPage::Draw(const LiveViewData& data) {
         area_.ScrlBr1->setEnabled(range.enabled);
     }
     return area_.pictures->DrawBar(data, area_.ScrlBr1->value());
+}
+
+std::optional<QRect> TBarPage::TakeDrawnArea() {
+    return area_.pictures->TakeBarDamage();
 }
 
 TLinesPage::TLinesPage(TPageHost& host, TLiveArea& area, bool beamDiagnostics)

@@ -5,6 +5,8 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
+#include <optional>
 
 class QCheckBox;
 class QPushButton;
@@ -36,14 +38,19 @@ public:
 
     bool Enter(ViewMode previous) override;
     void Leave() override;
-    void Sync(bool redraw) override;
+    void Sync(PageRedraw redraw) override;
 
 protected:
     // The picture for the data, drawn into the page's picture of ViewPictures.
     virtual const QImage& Draw(const LiveViewData& data) = 0;
+    // The part the last Draw changed; nothing: possibly all of it.
+    virtual std::optional<QRect> TakeDrawnArea() { return std::nullopt; }
 
     TPageHost& host_;
     TLiveArea& area_;
+
+private:
+    std::optional<LiveViewData> shown_; // what the picture on screen was drawn from
 };
 
 // The bar view: the units with 16 beam rows, scrolled by ScrlBr1, which the wheel over the
@@ -57,6 +64,7 @@ public:
 
 private:
     const QImage& Draw(const LiveViewData& data) override;
+    std::optional<QRect> TakeDrawnArea() override;
 };
 
 // The lines view: every beam in a grid; the manufacturer build holds the first interruption

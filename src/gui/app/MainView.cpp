@@ -261,9 +261,12 @@ void TFRM_Main::LeaveUnitSettings() {
 // redraw was requested (a cycle arrived, the scroll position moved, the unit or its
 // information changed).
 void TFRM_Main::SyncPage() {
-    const bool redraw = viewMode_ != drawnMode_ || redrawRequested_;
+    const PageRedraw redraw = viewMode_ != drawnMode_ || redrawRequested_ ? PageRedraw::Always
+                              : dataRedrawRequested_                      ? PageRedraw::IfChanged
+                                                                          : PageRedraw::None;
     drawnMode_ = viewMode_;
     redrawRequested_ = false;
+    dataRedrawRequested_ = false;
     if (TPage* page = PageOf(viewMode_)) {
         page->Sync(redraw);
     }

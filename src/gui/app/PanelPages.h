@@ -18,7 +18,7 @@ public:
 
     bool Enter(ViewMode previous) override;
     void Leave() override;
-    void Sync(bool /*redraw*/) override {}
+    void Sync(PageRedraw /*redraw*/) override {}
 
 protected:
     QFrame& panel_;

@@ -163,7 +163,8 @@ public:
 
     // What the connection controller asks of the window.
     void RefreshInfo() override;
-    void Redraw() override { RequestRedraw(); }
+    // The link's data may have changed: the picture is drawn again if it would differ.
+    void Redraw() override { dataRedrawRequested_ = true; }
     void LeaveUnitSettings() override;
     void ControllerTypeSwitched() override;
     void ShowIncompatibilityNotice(const std::string& minimumVersion) override;
@@ -252,7 +253,8 @@ private:
     QRect beamScrollPlace_; // ScrlBr1 in picture coordinates
     ViewMode viewMode_ = ViewMode::None;
     ViewMode drawnMode_ = ViewMode::None;
-    bool redrawRequested_ = false;
+    bool redrawRequested_ = false;     // something besides the link's data changed
+    bool dataRedrawRequested_ = false; // the link's data may have changed
     int dimensioning_ = 0;
 
     std::uint32_t shownFaultRevision_ = 0;

@@ -38,9 +38,13 @@ TPictureBox::TPictureBox(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::ClickFocus);
 }
 
-void TPictureBox::SetPicture(const QImage& picture) {
-    picture_ = &picture;
-    update();
+void TPictureBox::SetPicture(const QImage& picture, std::optional<QRect> changed) {
+    if (picture_ != &picture || !changed) {
+        picture_ = &picture;
+        update();
+    } else if (!changed->isEmpty()) {
+        update(*changed);
+    }
 }
 
 void TPictureBox::Clear() {

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QScrollBar;
 
@@ -18,8 +19,10 @@ class TPictureBox final : public QWidget {
 public:
     explicit TPictureBox(QWidget* parent = nullptr);
 
-    // The picture must stay where it is until the next SetPicture or Clear.
-    void SetPicture(const QImage& picture);
+    // The picture must stay where it is until the next SetPicture or Clear. `changed` is
+    // the part that differs from what is shown (logical pixels); only that is painted anew,
+    // unless the picture is another one than before. Nothing: the whole picture.
+    void SetPicture(const QImage& picture, std::optional<QRect> changed = std::nullopt);
     void Clear();
     const QImage& Picture() const;
     // Called with the position of a left mouse press (picture coordinates).

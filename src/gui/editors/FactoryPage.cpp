@@ -338,7 +338,7 @@ void TFactoryPage::Leave() {
     panel_.hide();
 }
 
-void TFactoryPage::Sync(bool /*redraw*/) {
+void TFactoryPage::Sync(PageRedraw /*redraw*/) {
     SyncButtons();
 }
 

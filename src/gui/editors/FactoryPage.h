@@ -29,7 +29,7 @@ public:
     // Loads both pages from the link and shows the connected unit's.
     bool Enter(ViewMode previous) override;
     void Leave() override;
-    void Sync(bool redraw) override;
+    void Sync(PageRedraw redraw) override;
 
 private:
     QWidget* BuildPage(FactoryPage page, const char* name);

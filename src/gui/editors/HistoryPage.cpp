@@ -312,8 +312,8 @@ void THistoryPage::Leave() {
     panel_.hide();
 }
 
-void THistoryPage::Sync(bool redraw) {
-    if (!redraw) {
+void THistoryPage::Sync(PageRedraw redraw) {
+    if (redraw == PageRedraw::None) {
         return;
     }
     const DimensioningMode dimensioning = host_.CurrentViewData().dimensioning;

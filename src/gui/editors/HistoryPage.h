@@ -28,7 +28,7 @@ public:
     bool Enter(ViewMode previous) override;
     void Leave() override;
     // Draws the picture again when the beams' dimensioning changed.
-    void Sync(bool redraw) override;
+    void Sync(PageRedraw redraw) override;
 
     const HistoryList& Model() const { return model_; }
 

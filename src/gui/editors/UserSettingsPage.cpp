@@ -183,7 +183,7 @@ void TUserSettingsPage::Leave() {
     panel_.hide();
 }
 
-void TUserSettingsPage::Sync(bool /*redraw*/) {
+void TUserSettingsPage::Sync(PageRedraw /*redraw*/) {
     SyncButtons();
 }
 

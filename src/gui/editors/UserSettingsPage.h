@@ -32,7 +32,7 @@ public:
     // Loads the unit's current settings, except when coming back from the beam selection.
     bool Enter(ViewMode previous) override;
     void Leave() override;
-    void Sync(bool redraw) override;
+    void Sync(PageRedraw redraw) override;
     bool ShowsUnitSettings() const override { return true; }
 
     // The receiver's pages, which the beam selection page edits too.

@@ -195,6 +195,8 @@ void BarView::PreDraw(ControllerType connected) {
     }
     emitterLeds_ = 0;
     receiverLeds_ = 0;
+    drawnRows_.fill(std::nullopt);
+    damage_ = picture_.rect().isEmpty() ? QRect() : LogicalRect(picture_);
 }
 
 QPoint BarView::LedPanelOrigin(ControllerType unit) const {
@@ -221,11 +223,18 @@ void BarView::DrawLedCells(QPainter& painter, ControllerType unit, std::uint8_t 
 }
 
 void BarView::DrawLeds(std::uint8_t emitterByte, std::uint8_t receiverByte) {
+    if (emitterByte == emitterLeds_ && receiverByte == receiverLeds_) {
+        return;
+    }
     QPainter painter(&picture_);
     DrawLedCells(painter, ControllerType::Emitter, emitterByte);
     DrawLedCells(painter, ControllerType::Receiver, receiverByte);
     emitterLeds_ = emitterByte;
     receiverLeds_ = receiverByte;
+    const QSize panel = LogicalRect(resources_.SmallLedFrame(0, false)).size();
+    for (ControllerType unit : Units) {
+        damage_ |= QRect(LedPanelOrigin(unit), panel);
+    }
 }
 
 std::uint8_t BarView::LastLedByte(ControllerType unit) const {
@@ -237,7 +246,13 @@ void BarView::DrawRows(const LiveViewData& data, int firstBeam) {
     QPainter painter(&picture_);
     resources_.UseFont(painter, 5);
     for (int row = 1; row <= BarGeometry::Rows; ++row) {
+        std::optional<BarRow>& drawn = drawnRows_[Index(row - 1)];
+        if (drawn == rows[Index(row - 1)]) {
+            continue;
+        }
         DrawRow(painter, row, rows[Index(row - 1)]);
+        drawn = rows[Index(row - 1)];
+        damage_ |= QRect(0, geometry_.RowTop(row), geometry_.viewWidth, geometry_.tileHeight);
     }
 }
 

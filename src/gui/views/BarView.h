@@ -8,6 +8,8 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <utility>
 
 namespace lcdiag {
 
@@ -26,10 +28,14 @@ public:
     // The static parts for the connected unit: housings, heads, LEDs off, edges, icons,
     // unit labels, the divider of the picture and the fade of the other unit.
     void PreDraw(ControllerType connected);
-    // The 16 beam rows from a scroll position.
+    // The 16 beam rows from a scroll position; a row that would look as it does is left.
     void DrawRows(const LiveViewData& data, int firstBeam);
-    // The LEDs of both heads; each unit's last byte is kept for the other's redraws.
+    // The LEDs of both heads, when a byte changed; each unit's last byte is kept for the
+    // other's redraws.
     void DrawLeds(std::uint8_t emitterByte, std::uint8_t receiverByte);
+    // What was drawn since the last call (the whole picture after PreDraw), so that only
+    // that much is shown anew.
+    QRect TakeDamage() { return std::exchange(damage_, QRect()); }
     std::uint8_t LastLedByte(ControllerType unit) const;
 
     // The legend's miniature beams: an end tile as made (row 0 inactive, 1 emitter side,
@@ -59,6 +65,8 @@ private:
     QImage& picture_;
     BarGeometry geometry_;
     ControllerType connected_ = ControllerType::Receiver;
+    std::array<std::optional<BarRow>, BarGeometry::Rows> drawnRows_; // none: to be drawn
+    QRect damage_;
     // [column][row 0-2][copy 0 as made, 1 dimmed]
     std::array<std::array<std::array<QImage, 2>, 3>, bar_tile::Columns> tiles_;
     std::array<QImage, bar_tile::Columns> lineCells_;            // the coloured beam-line cell

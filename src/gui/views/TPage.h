@@ -14,6 +14,8 @@ namespace lcdiag {
 class ConnectionController;
 class Texts;
 
+enum class PageRedraw { None, IfChanged, Always };
+
 // One page of the main window's central area: a live picture, a settings editor, the history
 // or the calculator. The window keeps one page per view mode and shows one at a time.
 class TPage {
@@ -28,9 +30,11 @@ public:
     virtual bool Enter(ViewMode previous) = 0;
     // Hides the page's controls; what the page edits stays until it is filled again.
     virtual void Leave() = 0;
-    // Every 25 ms while the page is shown; `redraw` when the live data changed or the page was
-    // just entered.
-    virtual void Sync(bool redraw) = 0;
+    // Every 25 ms while the page is shown: `IfChanged` when the link's data may have changed
+    // (a live picture is drawn again only when the data would draw differently), `Always`
+    // when the page was just entered or something besides the data changed (the beam
+    // window, the information panel, the unit).
+    virtual void Sync(PageRedraw redraw) = 0;
     // A page that shows the connected unit's settings gives way to the bar view when the
     // dialogue with the unit starts afresh or reports an outcome.
     virtual bool ShowsUnitSettings() const { return false; }

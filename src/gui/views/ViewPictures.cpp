@@ -47,6 +47,10 @@ const QImage& ViewPictures::DrawBar(const LiveViewData& data, int firstBeam) {
     return bar_;
 }
 
+QRect ViewPictures::TakeBarDamage() {
+    return barView_->TakeDamage();
+}
+
 const QImage& ViewPictures::DrawStatus(const LiveViewData& data) {
     Follow(data.controller);
     statusView_->DrawIndicators(data);

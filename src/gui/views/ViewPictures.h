@@ -54,6 +54,8 @@ public:
     // The bar picture with the 16 beam rows from scroll position firstBeam and the LEDs of
     // the connected unit (the other unit keeps its last LEDs).
     const QImage& DrawBar(const LiveViewData& data, int firstBeam);
+    // What the bar picture's draws changed since the last call (logical pixels).
+    QRect TakeBarDamage();
     // The status picture with every indicator from the data.
     const QImage& DrawStatus(const LiveViewData& data);
     // The lines picture for the lines view or the beam selection page.

@@ -11,6 +11,52 @@ namespace {
 
 using namespace testing;
 
+// The window draws again only when the copied data does not draw alike: every field the
+// pictures read must count, the tick only where the emitter's LEDs blink with it.
+TEST(LiveViewDataTest, DrawsAlikeWeighsWhatThePicturesRead) {
+    ReceiverSample sample;
+    const LiveViewData receiver = ReceiverData(sample);
+    LiveViewData same = receiver;
+    same.tick += 1000; // the receiver's LEDs do not blink
+    EXPECT_TRUE(DrawsAlike(receiver, same));
+
+    using Change = void (*)(LiveViewData&);
+    const Change changes[] = {
+        [](LiveViewData& d) { d.controller = ControllerType::Emitter; },
+        [](LiveViewData& d) { d.diagnosis = false; },
+        [](LiveViewData& d) {
+            ReceiverSample interrupted;
+            interrupted.free = AllBut(16, {4});
+            d.receiverCycle = MakeReceiverCycle(interrupted);
+        },
+        [](LiveViewData& d) { d.receiverCycle.Clear(); },
+        [](LiveViewData& d) { d.emitterCycle = MakeEmitterCycle(EmitterSample{}, 1); },
+        [](LiveViewData& d) { d.receiverFactoryValid = !d.receiverFactoryValid; },
+        [](LiveViewData& d) { d.receiverFactory.SetByte(ReceiverFactoryField::DeviceType, 7); },
+        [](LiveViewData& d) { d.emitterFactoryValid = !d.emitterFactoryValid; },
+        [](LiveViewData& d) { d.emitterFactory.SetByte(EmitterFactoryField::DeviceType, 7); },
+        [](LiveViewData& d) { d.emitterCustomerValid = !d.emitterCustomerValid; },
+        [](LiveViewData& d) { d.emitterCustomer.SetByte(EmitterCustomerField::BeamCoding, 1); },
+        [](LiveViewData& d) { d.dimensioning = DimensioningMode::Position; },
+        [](LiveViewData& d) { d.selection.fixedBlanking.Set(3, true); },
+        [](LiveViewData& d) { d.selection.mode = BeamSelectionMode::Teach; },
+    };
+    for (std::size_t index = 0; index < std::size(changes); ++index) {
+        LiveViewData changed = receiver;
+        changes[index](changed);
+        EXPECT_FALSE(DrawsAlike(receiver, changed)) << "change " << index;
+    }
+
+    // The emitter's LEDs blink with a 300 ms period while it is in diagnosis.
+    LiveViewData emitter = EmitterData(EmitterSample{}, 1);
+    emitter.tick = 0;
+    LiveViewData later = emitter;
+    later.tick = 149;
+    EXPECT_TRUE(DrawsAlike(emitter, later));
+    later.tick = 150;
+    EXPECT_FALSE(DrawsAlike(emitter, later));
+}
+
 TEST(LiveViewDataTest, LightGridsShowTheirOwnBeamCount) {
     ReceiverSample sample;
     sample.beams = 9;

@@ -170,13 +170,13 @@ TEST(HistoryPage, SelectionFillsTheGridAndThePictureAndFollowsSorting) {
     // Beam positions instead of numbers redraw the labels.
     const QImage numbered = host->Picture();
     host->dimensioning = DimensioningMode::Position;
-    host->page->Sync(true);
+    host->page->Sync(PageRedraw::Always);
     EXPECT_NE(host->Picture(), numbered);
 
     host->List().clearSelection();
     EXPECT_TRUE(grid.item(5, 1)->text().isEmpty());
     host->dimensioning = DimensioningMode::BeamNumber;
-    host->page->Sync(true);
+    host->page->Sync(PageRedraw::Always);
     EXPECT_EQ(host->Picture(), empty);
 }
 

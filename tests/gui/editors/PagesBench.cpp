@@ -83,7 +83,7 @@ void PagesBench::Sync() {
     if (world.view.viewMode != mode_) {
         SetViewMode(world.view.viewMode);
     }
-    const bool redraw = redraw_ || drawn_ != mode_;
+    const PageRedraw redraw = redraw_ || drawn_ != mode_ ? PageRedraw::Always : PageRedraw::None;
     redraw_ = false;
     drawn_ = mode_;
     if (TPage* page = PageOf(mode_)) {

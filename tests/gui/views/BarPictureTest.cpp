@@ -39,6 +39,33 @@ ReceiverSample TenBeams() {
     return sample;
 }
 
+// A redraw draws only the rows that look different and reports just those; the picture is
+// the same as one drawn afresh from the new data.
+TEST(BarPictureTest, OnlyChangedRowsAreDrawnAndReported) {
+    ViewPictures pictures = Pictures();
+    const LiveViewData data = ReceiverData(TenBeams());
+    pictures.DrawBar(data, 1);
+    EXPECT_EQ(pictures.TakeBarDamage(), pictures.BarPicture().rect()); // the static parts too
+    pictures.DrawBar(data, 1);
+    EXPECT_TRUE(pictures.TakeBarDamage().isEmpty());
+
+    ReceiverSample sample = TenBeams();
+    sample.free = AllBut(10, {1, 5}); // beam 6 interrupted as well
+    sample.ledStatus = 0x04;          // the receiver's LEDs light
+    const LiveViewData changed = ReceiverData(sample);
+    pictures.DrawBar(changed, 1);
+    const BarGeometry& g = pictures.Bar();
+    const QRect damage = pictures.TakeBarDamage();
+    EXPECT_TRUE(damage.contains(QRect(0, g.RowTop(6), g.viewWidth, g.tileHeight)));
+    EXPECT_FALSE(damage.intersects(QRect(0, g.RowTop(7), g.viewWidth, g.tileHeight)));
+    EXPECT_TRUE(damage.intersects(QRect(g.receiver.head.left, g.receiver.head.top,
+                                        g.receiver.head.width, g.receiver.head.height)));
+
+    ViewPictures fresh = Pictures();
+    fresh.DrawBar(changed, 1);
+    EXPECT_EQ(fresh.BarPicture(), pictures.BarPicture());
+}
+
 TEST(BarPictureTest, ReceiverRowsShowTheColourOfTheirState) {
     ViewPictures pictures = Pictures();
     const LiveViewData data = ReceiverData(TenBeams());
