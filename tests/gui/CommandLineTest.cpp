@@ -28,6 +28,11 @@ TEST(CommandLine, SimulatorOptionsRunUpToTheNextProgramOption) {
     EXPECT_EQ(line.screenshotFile, "/tmp/x.png");
     EXPECT_EQ(line.screenshotDelayMs, 250);
     EXPECT_EQ(line.viewMode, ViewMode::Status);
+    EXPECT_FALSE(line.reportFirstPaint);
+    const CommandLine timed =
+        Parsed({"--simulate", "receiver", "--scenes", "demo", "--report-first-paint"});
+    EXPECT_TRUE(timed.reportFirstPaint);
+    EXPECT_EQ(timed.simulation->options, (std::vector<std::string>{"--scenes", "demo"}));
 }
 
 TEST(CommandLine, DefaultsAndHelp) {

@@ -10,7 +10,7 @@ namespace {
 
 bool IsProgramOption(const std::string& arg) {
     return arg == "--simulate" || arg == "--port" || arg == "--screenshot" || arg == "--after" ||
-           arg == "--view";
+           arg == "--view" || arg == "--report-first-paint";
 }
 
 // The views a user can start in, by the names of the View menu's pictures and pages.
@@ -85,6 +85,10 @@ private:
         }
         if (option == "--view") {
             return View();
+        }
+        if (option == "--report-first-paint") {
+            line_.reportFirstPaint = true;
+            return std::nullopt;
         }
         return "unknown argument: " + option;
     }
@@ -170,6 +174,8 @@ std::string CommandLineHelp(const std::string& program) {
            "  --screenshot FILE    save the main window as a PNG file and quit\n"
            "  --after MS           take the screenshot after MS milliseconds (default 1500)\n"
            "  --view NAME          start in the view bar, lines, status, history or calculator\n"
+           "  --report-first-paint print on the error stream how many milliseconds after the\n"
+           "                       program's start the main window was first painted\n"
            "  --check-connection [PORT...]\n"
            "                       check on the terminal why a device does not answer (ports,\n"
            "                       permissions, other programs, the adapter's udev rule) and\n"

@@ -29,6 +29,7 @@ struct CommandLine {
     std::optional<std::string> screenshotFile; // "--screenshot FILE": save the window and quit
     int screenshotDelayMs = 1500;              // "--after MS"
     std::optional<ViewMode> viewMode;          // "--view NAME": the view mode to start in
+    bool reportFirstPaint = false; // "--report-first-paint": tell when the window first showed
 };
 
 inline constexpr int MaxScreenshotDelayMs = 3600000;

@@ -10,10 +10,16 @@
 #include "platform/prefs/UserFolders.h"
 #include "platform/serial/UdevDeviceList.h"
 
+#include <QEvent>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <ctime>
+#include <fstream>
 #include <iostream>
+#include <sstream>
+#include <unistd.h>
 
 #if defined(__SANITIZE_ADDRESS__)
 // Development builds check for leaks at exit; the D-Bus library that Qt's X11 platform loads
@@ -57,9 +63,63 @@ void ScheduleScreenshot(lcdiag::TFRM_Main& window, const std::string& file, int 
     });
 }
 
+// Milliseconds since the kernel started this process: its start time (/proc/self/stat, field
+// 22, in clock ticks since boot, so to 10 ms) against CLOCK_BOOTTIME. Loading the libraries
+// before main() counts as well: the user waits for it too. Since `mainStart` when /proc cannot
+// be read.
+long long MillisecondsSinceStart(std::chrono::steady_clock::time_point mainStart) {
+    std::ifstream statFile("/proc/self/stat");
+    std::string stat;
+    std::getline(statFile, stat);
+    const std::size_t commandEnd = stat.rfind(')'); // the command name may hold anything
+    std::istringstream fields(commandEnd == std::string::npos ? "" : stat.substr(commandEnd + 1));
+    std::string skipped; // fields 3 (the state) to 21
+    for (int field = 3; field < 22; ++field) {
+        fields >> skipped;
+    }
+    long long startTicks = -1;
+    timespec now{};
+    const long ticksPerSecond = ::sysconf(_SC_CLK_TCK);
+    if (fields >> startTicks && ticksPerSecond > 0 && ::clock_gettime(CLOCK_BOOTTIME, &now) == 0) {
+        return now.tv_sec * 1000LL + now.tv_nsec / 1000000 - startTicks * 1000 / ticksPerSecond;
+    }
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 mainStart)
+        .count();
+}
+
+// "--report-first-paint": once the window has been painted for the first time, tells on the
+// error stream how long after the start that was.
+class FirstPaintReport final : public QObject {
+public:
+    FirstPaintReport(QWidget& window, std::chrono::steady_clock::time_point mainStart)
+        : QObject(&window), mainStart_(mainStart) {
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::chrono::steady_clock::time_point mainStart_;
+};
+
+bool FirstPaintReport::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint) {
+        watched->removeEventFilter(this);
+        // The window's children are painted and the frame is put on the screen in the same
+        // pass as this event: the report waits for the end of that pass.
+        QTimer::singleShot(0, this, [this] {
+            std::cerr << "lcdiag: first frame painted after " << MillisecondsSinceStart(mainStart_)
+                      << " ms\n";
+        });
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    const auto mainStart = std::chrono::steady_clock::now();
     const std::string program = argc > 0 ? argv[0] : "lcdiag";
     const std::vector<std::string> arguments = ProgramArguments(argc, argv);
     if (lcdiag::AsksForHelp(arguments)) { // before Qt looks for a display
@@ -104,6 +164,9 @@ int main(int argc, char** argv) {
         return 1; // the error has been shown
     }
     app.SetTexts(&window.Language());
+    if (line.reportFirstPaint) {
+        new FirstPaintReport(window, mainStart); // the window owns it
+    }
     window.show();
     if (line.viewMode) {
         window.SetViewMode(*line.viewMode);
