@@ -180,7 +180,7 @@ TEST_F(MainWindowTest, StoredProfileOfAnyContentOrTooLargeFallsBackToProfileZero
     EXPECT_FALSE(Item(*window, "MNU_Res4")->isChecked());
     EXPECT_LE(window->width(), screen.width());
     EXPECT_LE(window->height(), screen.height());
-    EXPECT_EQ(window->Pictures().LinesPicture().size(), window->ViewSize());
+    EXPECT_EQ(window->Pictures().BarPicture().size(), window->ViewSize());
 
     dialogs.shown.clear();
     Click(*window, "MNU_Res0"); // choosing a profile stores it and asks for a restart

@@ -55,7 +55,12 @@ int TitlePanel::Half() const {
     return bar_.Geometry().viewWidth / 2;
 }
 
-void TitlePanel::Draw(QImage& barPicture, QImage& statusPicture, ControllerType connected) {
+void TitlePanel::CopyTitle(const QImage& barPicture, QImage& statusPicture) const {
+    QPainter painter(&statusPicture);
+    DrawImagePart(painter, {Half() + 1, 0}, barPicture, {0, 0, Half() - 1, titleEnd_});
+}
+
+void TitlePanel::Draw(QImage& barPicture, ControllerType connected) {
     connected_ = connected;
     const QColor face = resources_.Colours().face;
     {
@@ -64,10 +69,6 @@ void TitlePanel::Draw(QImage& barPicture, QImage& statusPicture, ControllerType 
         painter.fillRect(0, 0, Half() - 1, LogicalRect(barPicture).height(), face);
     }
     titleEnd_ = DrawTitle(barPicture, TitleTop) + 10;
-    {
-        QPainter painter(&statusPicture);
-        DrawImagePart(painter, {Half() + 1, 0}, barPicture, {0, 0, Half() - 1, titleEnd_});
-    }
     int rowsTop = 0;
     {
         QPainter painter(&barPicture);

@@ -16,9 +16,10 @@ class TitlePanel {
 public:
     TitlePanel(const ViewResources& resources, const BarView& bar);
 
-    // Draws title, information labels and legend into the bar picture and copies the title
-    // into the status picture.
-    void Draw(QImage& barPicture, QImage& statusPicture, ControllerType connected);
+    // Draws title, information labels and legend into the bar picture.
+    void Draw(QImage& barPicture, ControllerType connected);
+    // Copies the bar picture's title onto the right side of the status picture.
+    void CopyTitle(const QImage& barPicture, QImage& statusPicture) const;
     // Draws the information values beside their labels.
     void OutputInfo(QImage& barPicture, const InfoTexts& info) const;
     // Where the title ends (the status view's tables stay below it on the right side).

@@ -9,8 +9,8 @@ namespace lcdiag {
 ViewPictures::ViewPictures(int screenProfile, QSize viewSize, ViewBuild build, ViewColours colours,
                            QImage logo, int selectionButtonHeight, const Texts& texts, int ratio)
     : resources_(screenProfile, build, colours, std::move(logo), texts, ratio),
-      bar_(FilledImage(viewSize.width(), viewSize.height(), colours.face, ratio)), status_(bar_),
-      lines_(bar_), barView_(std::make_unique<BarView>(resources_, bar_)),
+      bar_(FilledImage(viewSize.width(), viewSize.height(), colours.face, ratio)),
+      barView_(std::make_unique<BarView>(resources_, bar_)),
       title_(std::make_unique<TitlePanel>(resources_, *barView_)),
       statusView_(std::make_unique<StatusView>(resources_, status_)),
       linesView_(std::make_unique<LinesView>(resources_, lines_, selectionButtonHeight)) {
@@ -20,9 +20,26 @@ ViewPictures::ViewPictures(int screenProfile, QSize viewSize, ViewBuild build, V
 void ViewPictures::SetControllerType(ControllerType unit) {
     controller_ = unit;
     barView_->PreDraw(unit);
-    title_->Draw(bar_, status_, unit);
+    title_->Draw(bar_, unit);
     title_->OutputInfo(bar_, info_);
-    statusView_->PreDraw(unit, title_->TitleEnd());
+    if (!status_.isNull()) {
+        PrepareStatus();
+    }
+}
+
+// The status and lines pictures take their memory when they are first shown.
+QImage ViewPictures::BlankPicture() const {
+    const QSize size = Size();
+    return FilledImage(size.width(), size.height(), resources_.Colours().face,
+                       static_cast<int>(bar_.devicePixelRatio()));
+}
+
+void ViewPictures::PrepareStatus() {
+    if (status_.isNull()) {
+        status_ = BlankPicture();
+    }
+    title_->CopyTitle(bar_, status_);
+    statusView_->PreDraw(controller_, title_->TitleEnd());
 }
 
 void ViewPictures::Follow(ControllerType unit) {
@@ -53,12 +70,18 @@ QRect ViewPictures::TakeBarDamage() {
 
 const QImage& ViewPictures::DrawStatus(const LiveViewData& data) {
     Follow(data.controller);
+    if (status_.isNull()) {
+        PrepareStatus();
+    }
     statusView_->DrawIndicators(data);
     return status_;
 }
 
 const QImage& ViewPictures::DrawLines(const LiveViewData& data, LinesPage page) {
     Follow(data.controller);
+    if (lines_.isNull()) {
+        lines_ = BlankPicture();
+    }
     linesView_->Draw(data, page);
     return lines_;
 }

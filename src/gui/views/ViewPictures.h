@@ -62,6 +62,7 @@ public:
     const QImage& DrawLines(const LiveViewData& data, LinesPage page);
 
     const QImage& BarPicture() const { return bar_; }
+    // Null until drawn first.
     const QImage& StatusPicture() const { return status_; }
     const QImage& LinesPicture() const { return lines_; }
 
@@ -87,6 +88,8 @@ public:
 
 private:
     void Follow(ControllerType unit);
+    QImage BlankPicture() const;
+    void PrepareStatus();
 
     ViewResources resources_;
     QImage bar_;

@@ -52,13 +52,14 @@ TEST(TitlePictureTest, InformationLinesFollowTheUnitAndTheLanguage) {
 }
 
 TEST(TitlePictureTest, LogoForBrandOneShadowedTextOtherwise) {
-    const ViewPictures logo = Pictures();
+    ViewPictures logo = Pictures();
     const int half = logo.Size().width() / 2;
     const QRect title(0, 0, half - 1, TitleTop + 2 * QFontMetrics(Resources().Font(0)).height());
     const QPoint band((half - TestLogo().width()) / 2 + 5, TitleTop + 19);
     EXPECT_EQ(logo.BarPicture().pixel(band), qRgb(43, 58, 127));
     EXPECT_EQ(ShadowPixels(logo.BarPicture(), title), 0);
     // The status picture carries the same title on its right side.
+    logo.DrawStatus(LiveViewData{});
     EXPECT_EQ(logo.StatusPicture().pixel(band + QPoint(half + 1, 0)), qRgb(43, 58, 127));
 
     const ViewPictures text(0, Profile0View, ViewBuild{false, 0}, TestColours(), TestLogo(),
