@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <fcntl.h>
@@ -163,6 +164,9 @@ bool HandOver(const TSharedState& state, const TComThread::TConfig& config,
     return !state->stop;
 }
 
+// How long received bytes are gathered after a delivery before the next one.
+constexpr std::chrono::microseconds InputGathering{5000};
+
 class TEventLoop {
 public:
     TEventLoop(TSharedState state, TComThread::TConfig config)
@@ -171,13 +175,26 @@ public:
 
     void Run() {
         while (!state_->stop) {
-            pollfd fds[2] = {{state_->wake[0], POLLIN, 0},
-                             {config_.fd, static_cast<short>(watchInput_ ? POLLIN : 0), 0}};
-            if (poll(fds, 2, -1) < 0) {
+            // Bytes that follow a delivery closely are gathered for a moment before the next
+            // one: a line that brings a few bytes every millisecond would otherwise wake the
+            // program a thousand times a second. Everything else is watched meanwhile.
+            const auto now = std::chrono::steady_clock::now();
+            const bool gathering = watchInput_ && now < lastInput_ + InputGathering;
+            const auto rest = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                lastInput_ + InputGathering - now);
+            const timespec wait{0, gathering ? static_cast<long>(rest.count()) : 0};
+            pollfd fds[2] = {
+                {state_->wake[0], POLLIN, 0},
+                {config_.fd, static_cast<short>(watchInput_ && !gathering ? POLLIN : 0), 0}};
+            const int ready = ppoll(fds, 2, gathering ? &wait : nullptr, nullptr);
+            if (ready < 0) {
                 if (errno == EINTR) {
                     continue;
                 }
                 return;
+            }
+            if (ready == 0) {
+                continue; // the gathering time is over
             }
             if (fds[0].revents != 0) {
                 state_->DrainWake();
@@ -208,6 +225,7 @@ private:
         }
         if (readable) {
             events.Include(evRxChar);
+            lastInput_ = std::chrono::steady_clock::now();
         }
         counters_.Collect(events, errors);
         events = events & config_.events;
@@ -228,6 +246,7 @@ private:
     TComThread::TConfig config_;
     TLineCounters counters_;
     bool watchInput_;
+    std::chrono::steady_clock::time_point lastInput_; // the last delivery of received bytes
 };
 
 } // namespace

@@ -8,11 +8,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <numeric>
 #include <string>
 #include <sys/ioctl.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -131,6 +133,28 @@ TEST_F(ComPortTest, BytesTravelBothWaysEachReceiveCountsWhatWaitsAndABurstArrive
     EXPECT_EQ(received, "abcde");
     EXPECT_EQ(counts.back(), 1u);
     EXPECT_TRUE(std::is_sorted(counts.rbegin(), counts.rend())); // 5, 4, 3, 2, 1 as they waited
+}
+
+// A line that brings a byte every millisecond is delivered in gathered pieces, not a
+// thousand receive events a second, and nothing is lost.
+TEST_F(ComPortTest, BytesTricklingInAreGatheredIntoFewerReceiveEvents) {
+    ReadOnReceive();
+    port.Open();
+    std::string sent;
+    for (int i = 0; i < 100; ++i) {
+        sent += static_cast<char>('0' + i % 10);
+    }
+    std::thread sender([&] {
+        for (const char byte : sent) {
+            pty.Send(std::string(1, byte));
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    const bool all = ReceiveAll(sent.size());
+    sender.join();
+    ASSERT_TRUE(all) << received.size() << " of " << sent.size();
+    EXPECT_EQ(received, sent);
+    EXPECT_LT(counts.size(), 50u);
 }
 
 TEST_F(ComPortTest, LineSettingsApplyAtOnceWhileOpenAndOnlyStoreWhileClosed) {
