@@ -17,6 +17,8 @@ bool HasLanguageExtension(const std::filesystem::path& path) {
     return extension == ".zna";
 }
 
+} // namespace
+
 std::vector<std::string> LanguageFileNames(const std::filesystem::path& folder) {
     std::vector<std::string> names;
     std::error_code error;
@@ -29,6 +31,8 @@ std::vector<std::string> LanguageFileNames(const std::filesystem::path& folder) 
     std::sort(names.begin(), names.end());
     return names;
 }
+
+namespace {
 
 const std::string& EmptyText() {
     static const std::string empty;

@@ -17,6 +17,10 @@ struct LanguageEntry {
     std::uint8_t flag = 0;
 };
 
+// The language files of a folder (".zna" in any letter case), by name, sorted; none when it
+// cannot be read.
+std::vector<std::string> LanguageFileNames(const std::filesystem::path& folder);
+
 // The language texts of the program: reads and writes language files (".zna") in its folders
 // and lists the languages found there. One instance lives for the whole run.
 class TLocaleFile {

@@ -1,7 +1,8 @@
 #include "gui/app/CommandLine.h"
 
+#include "core/app/TLocaleFile.h"
+
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <utility>
 
@@ -197,15 +198,8 @@ std::string VersionReport(const std::string& program, const FileVersion& version
                          std::to_string(version.release) + "\nLanguage folders:\n";
     for (const std::filesystem::path& folder : languageFolders) {
         std::error_code error;
-        std::size_t files = 0;
-        bool there = std::filesystem::is_directory(folder, error);
-        for (std::filesystem::directory_iterator item(folder, error), end;
-             there && !error && item != end; item.increment(error)) {
-            std::string extension = item->path().extension().string();
-            std::transform(extension.begin(), extension.end(), extension.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-            files += extension == ".zna" ? 1 : 0;
-        }
+        const bool there = std::filesystem::is_directory(folder, error);
+        const std::size_t files = there ? LanguageFileNames(folder).size() : 0;
         report += "  " + folder.string() +
                   (there ? " (" + std::to_string(files) + " language files)\n" : " (not there)\n");
     }

@@ -1,5 +1,6 @@
 #include "platform/serial/PortMenu.h"
 
+#include "core/app/TextLines.h"
 #include "platform/serial/ComPort.h"
 #include "platform/serial/DeviceList.h"
 
@@ -25,15 +26,8 @@ std::string_view DigitRun(std::string_view text, std::size_t& position) {
     return text.substr(start, position - start);
 }
 
-std::string_view TrimmedBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    const auto last = text.find_last_not_of(' ');
-    return first == std::string_view::npos ? std::string_view()
-                                           : text.substr(first, last - first + 1);
-}
-
 std::string UpperTrimmed(std::string_view text) {
-    std::string result(TrimmedBlanks(text));
+    std::string result(TrimBlanks(text));
     std::transform(result.begin(), result.end(), result.begin(), [](char c) {
         return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     });
@@ -84,7 +78,7 @@ std::vector<TPortMenuItem> InitPorts(std::string_view preference, std::vector<st
         items.push_back({"USB", UsbItemTag, {}, usbWanted});
         items.push_back({"-", 0, {}, false});
     }
-    const std::string stored(TrimmedBlanks(preference));
+    const std::string stored(TrimBlanks(preference));
     const bool storedListed = std::any_of(ports.begin(), ports.end(), [&](const std::string& port) {
         return UpperTrimmed(port) == wanted;
     });
