@@ -128,11 +128,10 @@ struct SimulatedPortItem {
     const char* name;
     int tag;
     ControllerType unit;
-    TextId caption;
 };
 constexpr SimulatedPortItem SimulatedPortItems[] = {
-    {"MNU_SimReceiver", 1, ControllerType::Receiver, 9010}, // "Simulated receiver"
-    {"MNU_SimEmitter", 2, ControllerType::Emitter, 9011},   // "Simulated emitter"
+    {"MNU_SimReceiver", 1, ControllerType::Receiver},
+    {"MNU_SimEmitter", 2, ControllerType::Emitter},
 };
 
 int TagOf(const QAction* item) {
@@ -282,7 +281,7 @@ void TFRM_Main::BuildPortMenu() {
     menu->addSeparator();
     for (const SimulatedPortItem& entry : SimulatedPortItems) {
         QAction* item = AddRadioItem(
-            menu, portGroup_, QString::fromStdString(texts_.GetText(entry.caption)), entry.tag);
+            menu, portGroup_, QString::fromStdString(SimulatedPortCaption(entry.unit)), entry.tag);
         item->setObjectName(QString::fromLatin1(entry.name));
         item->setChecked(simulated_ && simulatedUnit_ == entry.unit);
         connect(item, &QAction::triggered, this, [this, item] { MNU_PSetClick(item); });

@@ -241,10 +241,15 @@ std::string TFRM_Main::PortChoice() const {
                                        pref::DefaultComPort);
 }
 
+// "Simulated receiver" or "Simulated emitter": the port menu's item and the status bar's name.
+std::string TFRM_Main::SimulatedPortCaption(ControllerType unit) const {
+    return texts_.GetText(unit == ControllerType::Emitter ? TxtSimulatedEmitter
+                                                          : TxtSimulatedReceiver);
+}
+
 std::string TFRM_Main::PortCaption() const {
     if (simulated_) {
-        return texts_.GetText(simulatedUnit_ == ControllerType::Emitter ? TxtSimulatedEmitter
-                                                                        : TxtSimulatedReceiver);
+        return SimulatedPortCaption(simulatedUnit_);
     }
     if (comPortLink_->Kind() == PortKind::UsbAdapter) {
         return texts_.GetText(TxtUsbAdapter);

@@ -209,6 +209,7 @@ private:
     bool OfferSimulation(const std::string& reason);
     std::string PortFailureText(const std::exception& error) const;
     std::string PortCaption() const;
+    std::string SimulatedPortCaption(ControllerType unit) const;
     std::string PortChoice() const;
     void CreateStatusBar();
     void SyncLinkStatus();
