@@ -140,8 +140,7 @@ void TFRM_Main::FitWindowToScreen() {
     const int menuHeight = menuBar()->heightForWidth(client.width()) > 0
                                ? menuBar()->heightForWidth(client.width())
                                : menuBar()->sizeHint().height();
-    const auto* status = findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly);
-    const int statusHeight = status != nullptr ? status->sizeHint().height() : 0;
+    const int statusHeight = statusBar()->sizeHint().height();
     const int box = 2 * ScrlBx_Main->frameWidth();
     viewSize_ = QSize(client.width() - box, client.height() - menuHeight - statusHeight - box)
                     .expandedTo({1, 1});

@@ -196,7 +196,7 @@ void BarView::PreDraw(ControllerType connected) {
     emitterLeds_ = 0;
     receiverLeds_ = 0;
     drawnRows_.fill(std::nullopt);
-    damage_ = picture_.rect().isEmpty() ? QRect() : LogicalRect(picture_);
+    damage_ = LogicalRect(picture_);
 }
 
 QPoint BarView::LedPanelOrigin(ControllerType unit) const {
