@@ -63,6 +63,7 @@ protected:
         setup.messageDialogs = &dialogs;
         setup.simulation = simulation;
         setup.port = port;
+        setup.replay = replay;
         setup.fileDialogs = fileDialogs;
         if (adapterSupport) {
             setup.loadAdapterSupport = [this] { return std::make_unique<FakeDeviceList>(ports); };
@@ -94,6 +95,7 @@ protected:
     CountingPreferenceStore preferences;
     std::optional<SimulationRequest> simulation; // the simulated device in place of a port
     std::optional<std::string> port;             // the port of "--port"
+    std::optional<ReplayRequest> replay;         // the recording of "--replay"
     FileDialogs* fileDialogs = nullptr;          // the window's own when none
     RecordingDialogs dialogs;
     bool adapterSupport = false;

@@ -3,6 +3,7 @@
 #include "GuiTestSupport.h"
 #include "ViewTestSupport.h"
 #include "core/app/FileDialogs.h"
+#include "core/session/SessionRecording.h"
 #include "gui/app/TPictureBox.h"
 
 #include <QCoreApplication>
@@ -106,7 +107,9 @@ TEST_F(MainWindowTest, UserSettingsAreWrittenIntoTheSimulatedReceiver) {
 class SameFile final : public FileDialogs {
 public:
     explicit SameFile(std::string name) : name_(std::move(name)) {}
-    std::optional<std::string> ChooseFileToSave(const std::string&) override { return name_; }
+    std::optional<std::string> ChooseFileToSave(const std::string&, const std::string&) override {
+        return name_;
+    }
     std::optional<std::string> ChooseFileToOpen(const std::string&) override {
         return name_ + ".zcf";
     }
@@ -156,6 +159,54 @@ TEST_F(MainWindowTest, FactorySettingsShowTheHistoryOfTheSimulatedReceiver) {
     EXPECT_GT(test::Child<QTreeWidget>(*window, "LstVw_H_1")->topLevelItemCount(), 0);
     test::Child<QPushButton>(*window, "Btn_H_1")->click();
     EXPECT_EQ(window->CurrentViewMode(), ViewMode::FactorySettings);
+}
+
+// A session recorded from the port menu, replayed as the device four times as fast, ends in
+// the picture the live window showed when the recording stopped; the program does what the
+// recording holds, so nothing diverges. Cut short, the replay says where the recording ended.
+TEST_F(MainWindowTest, ARecordedSessionReplaysToThePictureShownWhenItStopped) {
+    const test::TempFolder folder;
+    const std::string file = (folder.Path() / "session.lcdrec").string();
+    SameFile files(file);
+    fileDialogs = &files;
+    simulation = SimulationRequest{ControllerType::Receiver, {"--scenes", "demo"}};
+    QImage live;
+    {
+        auto window = MakeWindow();
+        Click(*window, "MNU_RecordSession");
+        ASSERT_TRUE(WaitUntil([&] { return window->Link().ReceiverCycles().Valid(); }));
+        test::Settle(1500); // the demo scene moves on
+        window->Timer1Timer();
+        live = Shown(*window).copy();
+        Click(*window, "MNU_RecordSession");
+    }
+    auto recording = ReadSessionRecordingFile(file);
+    ASSERT_TRUE(std::holds_alternative<SessionRecording>(recording))
+        << std::get<std::string>(recording);
+    SessionRecording& whole = std::get<SessionRecording>(recording);
+
+    simulation.reset();
+    dialogs.shown.clear();
+    replay = ReplayRequest{"session.lcdrec", whole, 4};
+    {
+        auto window = MakeWindow();
+        bool ended = false;
+        window->WhenReplayEnded([&ended] { ended = true; });
+        ASSERT_TRUE(WaitUntil([&] { return ended; }, 10000));
+        window->Timer1Timer();
+        EXPECT_EQ(Shown(*window), live);
+        EXPECT_TRUE(dialogs.shown.empty()) << Messages().front();
+    }
+
+    whole.events.resize(whole.events.size() / 2);
+    whole.cut = "the recording ends at byte 100 of 200: cut within an event";
+    replay = ReplayRequest{"session.lcdrec", whole, 16};
+    auto window = MakeWindow();
+    bool ended = false;
+    window->WhenReplayEnded([&ended] { ended = true; });
+    ASSERT_TRUE(WaitUntil([&] { return ended; }, 10000));
+    EXPECT_EQ(Messages().back(), "The recording ends early: the recording ends at byte 100 of "
+                                 "200: cut within an event.");
 }
 
 } // namespace

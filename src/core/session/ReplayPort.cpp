@@ -12,11 +12,20 @@ namespace {
 constexpr double MinSpeed = 0.25;
 constexpr double MaxSpeed = 64;
 
+PortKind RecordedKind(const SessionRecording& recording) {
+    for (const SessionEvent& event : recording.events) {
+        if (event.kind == SessionEventKind::PortOpened) {
+            return event.value == 1 ? PortKind::UsbAdapter : PortKind::SerialPort;
+        }
+    }
+    return PortKind::SerialPort;
+}
+
 } // namespace
 
-ReplayPort::ReplayPort(SessionRecording recording, const Clock& tick, PortKind kind)
-    : recording_(std::move(recording)), tick_(tick), kind_(kind), lineClock_(tick.Now()),
-      lastTick_(tick.Now()) {}
+ReplayPort::ReplayPort(SessionRecording recording, const Clock& tick)
+    : recording_(std::move(recording)), tick_(tick), kind_(RecordedKind(recording_)),
+      lineClock_(tick.Now()), lastTick_(tick.Now()) {}
 
 std::uint32_t ReplayPort::LengthMs() const {
     return recording_.events.empty() ? 0 : recording_.events.back().timeMs;

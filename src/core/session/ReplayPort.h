@@ -22,7 +22,8 @@ namespace lcdiag {
 // continues at the recording's next opening.
 class ReplayPort final : public Port {
 public:
-    ReplayPort(SessionRecording recording, const Clock& tick, PortKind kind);
+    // The port is of the kind the recording's first opening names.
+    ReplayPort(SessionRecording recording, const Clock& tick);
 
     void SetListener(PortEvents* events) { events_ = events; }
     const Clock& LineClock() const { return lineClock_; }

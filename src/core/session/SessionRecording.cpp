@@ -1,6 +1,11 @@
 #include "core/session/SessionRecording.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
 #include <limits>
 #include <optional>
 
@@ -175,6 +180,28 @@ ReadSessionRecording(std::span<const std::uint8_t> file) {
     return recording;
 }
 
+std::variant<SessionRecording, std::string> ReadSessionRecordingFile(const std::string& path) {
+    constexpr std::streamoff MaxFileBytes = 256LL * 1024 * 1024;
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) {
+        return "cannot open " + path + ": " + std::strerror(errno);
+    }
+    const std::streamoff size = in.tellg();
+    if (size < 0 || size > MaxFileBytes) {
+        return path + " is larger than 256 MB: not a session recording";
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    in.seekg(0);
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) {
+        return "cannot read " + path;
+    }
+    auto recording = ReadSessionRecording(bytes);
+    if (auto* reason = std::get_if<std::string>(&recording)) {
+        return path + ": " + *reason;
+    }
+    return recording;
+}
+
 std::vector<std::uint8_t> EncodeSession(const SessionHeader& header,
                                         std::span<const SessionEvent> events) {
     std::vector<std::uint8_t> out = EncodeHeader(header);
@@ -214,6 +241,20 @@ void SessionWriter::Event(const SessionEvent& event) {
     out_.write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
     out_.flush();
+}
+
+std::string OfferedRecordingName(std::string_view serialNumber, std::string_view stamp) {
+    std::string name = "lcdiag-";
+    for (const char c : serialNumber) {
+        const auto u = static_cast<unsigned char>(c);
+        if ((u < 0x80 && std::isalnum(u) != 0) || c == '-' || c == '_') {
+            name += c;
+        }
+    }
+    if (name.size() > 7) {
+        name += '-';
+    }
+    return name + std::string(stamp) + ".lcdrec";
 }
 
 std::string_view SessionEventName(SessionEventKind kind) {

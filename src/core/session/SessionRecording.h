@@ -57,6 +57,10 @@ struct SessionRecording {
 std::variant<SessionRecording, std::string>
 ReadSessionRecording(std::span<const std::uint8_t> file);
 
+// The recording in the file, or the one-line reason why it cannot be read or is none. Files
+// over 256 MB are refused unread.
+std::variant<SessionRecording, std::string> ReadSessionRecordingFile(const std::string& path);
+
 // The events of a recording as they happen: every event goes to the stream at once and the
 // stream is flushed, so a recording is readable up to its last event whatever ends the
 // program. Times are taken from the caller and kept relative to the first call's start.
@@ -79,6 +83,10 @@ private:
 // The events' bytes in the file's form, header included: what SessionWriter writes.
 std::vector<std::uint8_t> EncodeSession(const SessionHeader& header,
                                         std::span<const SessionEvent> events);
+
+// "lcdiag-1234567890-20261207-143012.lcdrec": the unit's serial number, of which only letters,
+// digits, '-' and '_' are kept (left out when nothing is left), and the time stamp.
+std::string OfferedRecordingName(std::string_view serialNumber, std::string_view stamp);
 
 // "from device", "break on", ... for reports and messages.
 std::string_view SessionEventName(SessionEventKind kind);

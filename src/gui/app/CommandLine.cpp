@@ -11,7 +11,8 @@ namespace {
 
 bool IsProgramOption(const std::string& arg) {
     return arg == "--simulate" || arg == "--port" || arg == "--screenshot" || arg == "--after" ||
-           arg == "--view" || arg == "--report-first-paint";
+           arg == "--view" || arg == "--report-first-paint" || arg == "--record" ||
+           arg == "--replay" || arg == "--speed";
 }
 
 // The views a user can start in, by the names of the View menu's pictures and pages.
@@ -67,6 +68,13 @@ public:
         if (line_.port && line_.simulation) {
             return std::string("--port and --simulate exclude each other");
         }
+        if (line_.replayFile && (line_.port || line_.simulation)) {
+            return std::string("--replay excludes --port and --simulate");
+        }
+        if (speedGiven_ && !line_.replayFile) {
+            return std::string("--speed needs --replay");
+        }
+        line_.screenshotAtReplayEnd = line_.replayFile && line_.screenshotFile && !delayGiven_;
         return line_;
     }
 
@@ -86,6 +94,12 @@ private:
         }
         if (option == "--view") {
             return View();
+        }
+        if (option == "--record" || option == "--replay") {
+            return FileOption(option, option == "--record" ? line_.recordFile : line_.replayFile);
+        }
+        if (option == "--speed") {
+            return Speed();
         }
         if (option == "--report-first-paint") {
             line_.reportFirstPaint = true;
@@ -136,6 +150,30 @@ private:
         return std::nullopt;
     }
 
+    std::optional<std::string> FileOption(const std::string& option,
+                                          std::optional<std::string>& file) {
+        if (file || at_ >= args_.size() || args_[at_].empty() || IsProgramOption(args_[at_])) {
+            return option + " takes one file name, once";
+        }
+        file = args_[at_++];
+        return std::nullopt;
+    }
+
+    std::optional<std::string> Speed() {
+        double speed = 0;
+        const std::string text = at_ < args_.size() ? args_[at_] : std::string();
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), speed);
+        if (speedGiven_ || text.empty() || error != std::errc() ||
+            end != text.data() + text.size() ||
+            !(speed >= MinReplaySpeed && speed <= MaxReplaySpeed)) {
+            return std::string("--speed takes a number from 0.25 to 64, once");
+        }
+        ++at_;
+        speedGiven_ = true;
+        line_.replaySpeed = speed;
+        return std::nullopt;
+    }
+
     std::optional<std::string> View() {
         const auto mode = at_ < args_.size() ? ViewModeNamed(args_[at_]) : std::nullopt;
         if (line_.viewMode || !mode) {
@@ -150,6 +188,7 @@ private:
     std::size_t at_ = 0;
     CommandLine line_;
     bool delayGiven_ = false;
+    bool speedGiven_ = false;
 };
 
 } // namespace
@@ -172,8 +211,12 @@ std::string CommandLineHelp(const std::string& program) {
            "                       run on the simulated device instead of a port\n"
            "  --port PORT          use this port for this run instead of the stored one: USB\n"
            "                       (the device's adapter), ttyS0, ttyUSB0, /dev/pts/3, ...\n"
+           "  --record FILE        record the session into FILE from the start\n"
+           "  --replay FILE        replay a recorded session as the device\n"
+           "  --speed N            replay N times as fast (0.25 to 64, default 1)\n"
            "  --screenshot FILE    save the main window as a PNG file and quit\n"
-           "  --after MS           take the screenshot after MS milliseconds (default 1500)\n"
+           "  --after MS           take the screenshot after MS milliseconds (default 1500;\n"
+           "                       with --replay: when the replay has ended)\n"
            "  --view NAME          start in the view bar, lines, status, history or calculator\n"
            "  --report-first-paint print on the error stream how many milliseconds after the\n"
            "                       program's start the main window was first painted\n"

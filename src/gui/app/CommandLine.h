@@ -30,7 +30,15 @@ struct CommandLine {
     int screenshotDelayMs = 1500;              // "--after MS"
     std::optional<ViewMode> viewMode;          // "--view NAME": the view mode to start in
     bool reportFirstPaint = false; // "--report-first-paint": tell when the window first showed
+    std::optional<std::string> recordFile; // "--record FILE": record the session from the start
+    std::optional<std::string> replayFile; // "--replay FILE": replay a recording as the device
+    double replaySpeed = 1;                // "--speed N": N times the recorded pace
+    // "--replay" with "--screenshot" and no "--after": the screenshot when the replay has ended.
+    bool screenshotAtReplayEnd = false;
 };
+
+inline constexpr double MinReplaySpeed = 0.25;
+inline constexpr double MaxReplaySpeed = 64;
 
 inline constexpr int MaxScreenshotDelayMs = 3600000;
 

@@ -23,6 +23,8 @@ constexpr TextId ManufacturerVersion = 1002;
 constexpr TextId ConnectCaption = 5700;
 constexpr TextId DisconnectCaption = 5701;
 constexpr TextId CheckConnection = 9040;
+constexpr TextId RecordSession = 9100;
+constexpr TextId StopRecording = 9101;
 
 enum class Kind { Command, Separator, SubMenu, Check, Radio };
 enum class Needs { Nothing, ExtendedFunctions, ManufacturerFunctions };
@@ -213,6 +215,14 @@ void TFRM_Main::BuildMenu() {
     QAction* check = portChoice->addAction(QString());
     check->setObjectName(QStringLiteral("MNU_CheckConnection"));
     connect(check, &QAction::triggered, this, &TFRM_Main::MNU_CheckConnectionClick);
+    QAction* record = portChoice->addAction(QString());
+    record->setObjectName(QStringLiteral("MNU_RecordSession"));
+    connect(record, &QAction::triggered, this, &TFRM_Main::MNU_RecordSessionClick);
+    // The item says what it does now: start, or stop the recording running.
+    connect(portChoice, &QMenu::aboutToShow, this, [this, record] {
+        record->setText(QString::fromStdString(
+            texts_.GetText(recorder_->Recording() ? StopRecording : RecordSession)));
+    });
     QAction* connectItem = menuBar()->addAction(QString());
     connectItem->setObjectName(QStringLiteral("MNU_Connect"));
     connect(connectItem, &QAction::triggered, this, &TFRM_Main::MNU_ConnectClick);
@@ -223,6 +233,9 @@ void TFRM_Main::BuildMenu() {
 void TFRM_Main::CaptionMenu() {
     CaptionItems(texts_, menuBar()->actions(), 0);
     Item("MNU_CheckConnection")->setText(QString::fromStdString(texts_.GetText(CheckConnection)));
+    Item("MNU_RecordSession")
+        ->setText(QString::fromStdString(
+            texts_.GetText(recorder_->Recording() ? StopRecording : RecordSession)));
     const bool connected = activePort_ != nullptr && activePort_->Connected();
     SetConnectCaption(connected ? DisconnectCaption : ConnectCaption);
 }
@@ -275,7 +288,8 @@ void TFRM_Main::BuildPortMenu() {
             continue;
         }
         QAction* item = AddRadioItem(menu, portGroup_, DataCaption(entry.Caption), entry.Tag);
-        item->setChecked(entry.Checked && !simulated_);
+        item->setChecked(entry.Checked && !simulated_ && !replay_);
+        item->setEnabled(!replay_); // a replay's line clock may run ahead of the program's
         connect(item, &QAction::triggered, this, [this, item] { MNU_PSetClick(item); });
     }
     menu->addSeparator();
@@ -284,6 +298,7 @@ void TFRM_Main::BuildPortMenu() {
             menu, portGroup_, QString::fromStdString(SimulatedPortCaption(entry.unit)), entry.tag);
         item->setObjectName(QString::fromLatin1(entry.name));
         item->setChecked(simulated_ && simulatedUnit_ == entry.unit);
+        item->setEnabled(!replay_);
         connect(item, &QAction::triggered, this, [this, item] { MNU_PSetClick(item); });
     }
 }

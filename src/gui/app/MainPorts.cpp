@@ -3,8 +3,10 @@
 #include "core/app/Preferences.h"
 #include "core/app/TextLines.h"
 #include "core/app/Texts.h"
+#include "core/app/Version.h"
 #include "core/protocol/LinkStatus.h"
 #include "gui/app/MessageBoxes.h"
+#include "gui/app/ProgramVersion.h"
 #include "gui/app/SimulatedDevice.h"
 #include "gui/app/TFRM_Main.h"
 #include "platform/check/ConnectionCheck.h"
@@ -35,6 +37,7 @@ constexpr TextId TxtSimulatedEmitter = 9011;
 constexpr TextId TxtOfferSimulation = 9012;
 constexpr TextId TxtUsbAdapter = 9038;
 constexpr TextId TxtCheckConnection = 9040;
+constexpr TextId TxtRecordingTo = 9102;
 // A warning with Yes and No.
 constexpr MessageCode WarningYesNo = msg::Warning | 0x04000000;
 
@@ -47,10 +50,13 @@ void TFRM_Main::CreateSerialPort() {
     comPortLink_ = std::make_unique<ComPortLink>(*comPort_);
     tickClock_ = std::make_unique<SteadyTickClock>();
     line_ = std::make_unique<PortSwitch>(*comPortLink_, *tickClock_);
-    line_->SetListener(this);
+    tap_ = std::make_unique<RecordingTap>(*line_, line_->LineClock());
+    line_->SetListener(tap_.get());
+    tap_->SetListener(this);
+    recorder_ = std::make_unique<SessionRecorder>(*tap_, VersionText(ProgramFileVersion()));
     serialInput_ = std::make_unique<PortSwitch::Input>(*line_, *comPortLink_);
     comPortLink_->SetListener(serialInput_.get());
-    activePort_ = line_.get();
+    activePort_ = tap_.get();
 
     TUsbClass& watcher = comPort_->DeviceWatcher();
     watcher.OnPortArrival = [this](TUsbClass&, const std::string&) { BuildPortMenu(); };
@@ -193,7 +199,7 @@ void TFRM_Main::MNU_ConnectClick() {
     try {
         if (activePort_->Connected()) {
             activePort_->Close();
-        } else if (activePort_->Kind() != PortKind::UsbAdapter ||
+        } else if (activePort_->Kind() != PortKind::UsbAdapter || replay_ ||
                    SearchUSBDevice(*comPort_,
                                    [this](std::uint32_t code) { texts_.ShowMessageId(code); })) {
             activePort_->Open();
@@ -248,6 +254,9 @@ std::string TFRM_Main::SimulatedPortCaption(ControllerType unit) const {
 }
 
 std::string TFRM_Main::PortCaption() const {
+    if (replay_) {
+        return replay_->Name();
+    }
     if (simulated_) {
         return SimulatedPortCaption(simulatedUnit_);
     }
@@ -257,9 +266,14 @@ std::string TFRM_Main::PortCaption() const {
     return comPort_->Port();
 }
 
+// The port's state, and the file while the session is recorded.
 std::string TFRM_Main::LinkStatus() const {
-    return LinkStatusText(texts_, PortCaption(), activePort_->Connected(), controller_->State(),
-                          controller_->Unit());
+    std::string status = LinkStatusText(texts_, PortCaption(), activePort_->Connected(),
+                                        controller_->State(), controller_->Unit());
+    if (recorder_->Recording()) {
+        status += "    " + texts_.GetTextStr(TxtRecordingTo, recorder_->File());
+    }
+    return status;
 }
 
 void TFRM_Main::CreateStatusBar() {

@@ -86,10 +86,12 @@ MessageResult TStreamMessageDialogs::Show(const DialogMessage& message) {
     return message.dismissed;
 }
 
-std::optional<std::string> TQtFileDialogs::ChooseFileToSave(const std::string& filter) {
+std::optional<std::string> TQtFileDialogs::ChooseFileToSave(const std::string& filter,
+                                                            const std::string& offeredName) {
     const QString description = QString::fromStdString(filter).section(QLatin1Char('|'), 0, 0);
-    const QString name = QFileDialog::getSaveFileName(parent_, QString(), QString(), description,
-                                                      nullptr, QFileDialog::DontConfirmOverwrite);
+    const QString name =
+        QFileDialog::getSaveFileName(parent_, QString(), QString::fromStdString(offeredName),
+                                     description, nullptr, QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty()) {
         return std::nullopt;
     }

@@ -36,7 +36,8 @@ class TQtFileDialogs final : public FileDialogs {
 public:
     explicit TQtFileDialogs(QWidget* parent) : parent_(parent) {}
 
-    std::optional<std::string> ChooseFileToSave(const std::string& filter) override;
+    std::optional<std::string> ChooseFileToSave(const std::string& filter,
+                                                const std::string& offeredName) override;
     std::optional<std::string> ChooseFileToOpen(const std::string& filter) override;
 
 private:

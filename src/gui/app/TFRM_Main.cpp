@@ -91,7 +91,9 @@ void TFRM_Main::FormCreate() {
     // The link comes before the controls: the pages and the fault window show its state.
     devices_ = setup_.loadAdapterSupport ? setup_.loadAdapterSupport() : nullptr;
     CreateSerialPort();
-    if (setup_.simulation) {
+    if (setup_.replay) {
+        UseReplay(std::move(*setup_.replay));
+    } else if (setup_.simulation) {
         UseSimulatedDevice(*setup_.simulation);
     } else {
         ConfigurePortChoice();
@@ -100,6 +102,9 @@ void TFRM_Main::FormCreate() {
     BuildControls();
     BuildPortMenu();
     SetLine();
+    if (setup_.record) {
+        StartRecording(*setup_.record); // before the port opens, so that the opening is in it
+    }
     if (!variant_.ManufacturerFunctions()) {
         OpenAtStartup(); // the manufacturer build opens after the factory password
     }
@@ -236,6 +241,7 @@ void TFRM_Main::Timer1Timer() {
     confirmation_->Tick(viewMode_);
     SyncFaultWindow();
     SyncPage();
+    SyncRecording();
     SyncLinkStatus();
 }
 
@@ -284,7 +290,7 @@ FileDialogs& TFRM_Main::FileDialogsInUse() {
 }
 
 std::optional<std::string> TFRM_Main::ChooseFileToSave(TextId filter) {
-    return FileDialogsInUse().ChooseFileToSave(texts_.GetText(filter));
+    return FileDialogsInUse().ChooseFileToSave(texts_.GetText(filter), {});
 }
 
 CustomerRecordContext TFRM_Main::RecordContext() {

@@ -10,11 +10,14 @@
 #include "core/protocol/ConnectionController.h"
 #include "core/protocol/Port.h"
 #include "core/protocol/PortSwitch.h"
+#include "core/session/RecordingTap.h"
 #include "core/views/LiveViewData.h"
 #include "core/views/ViewMode.h"
 #include "gui/app/CommandLine.h"
 #include "gui/app/LivePages.h"
 #include "gui/app/QtEventDispatcher.h"
+#include "gui/app/ReplayDevice.h"
+#include "gui/app/SessionRecorder.h"
 #include "gui/views/TPage.h"
 #include "platform/serial/PortMenu.h"
 
@@ -73,6 +76,10 @@ struct TMainSetup {
     std::optional<SimulationRequest> simulation;
     // The port for this run instead of the preference "ComPort", until another is chosen.
     std::optional<std::string> port;
+    // Replay a recorded session as the device instead of a port.
+    std::optional<ReplayRequest> replay;
+    // Record the session into this file from the start.
+    std::optional<std::string> record;
 };
 
 // The program's main window. It owns everything for the whole run: the texts of the language,
@@ -133,6 +140,8 @@ public:
     void Timer1Timer();
     // Timer2, the one-shot result reporter, calls this.
     void Timer2Timer();
+    // Calls `ended` once the replay has delivered the whole recording.
+    void WhenReplayEnded(std::function<void()> ended);
 
     // The serial port component and the port the connection uses (the serial port or the
     // simulated device, through the port switch).
@@ -214,6 +223,12 @@ private:
     void CreateStatusBar();
     void SyncLinkStatus();
 
+    // Session recording and replay (MainSession.cpp).
+    void UseReplay(ReplayRequest request);
+    void MNU_RecordSessionClick();
+    void StartRecording(const std::string& path);
+    void SyncRecording();
+
     // Menus (MainMenu.cpp).
     void BuildMenu();
     void CaptionMenu();
@@ -267,12 +282,16 @@ private:
     std::unique_ptr<ComPortLink> comPortLink_;
     std::unique_ptr<SteadyTickClock> tickClock_;
     std::unique_ptr<PortSwitch> line_;
+    std::unique_ptr<RecordingTap> tap_; // between the port switch and the dialogue
+    std::unique_ptr<SessionRecorder> recorder_;
     std::unique_ptr<PortSwitch::Input> serialInput_;
     std::unique_ptr<SimulatedDevice> simulated_;
     std::unique_ptr<PortSwitch::Input> simulatedInput_;
     ControllerType simulatedUnit_ = ControllerType::Receiver;
     bool simulationAccepted_ = false; // at start, instead of the port found missing
-    Port* activePort_ = nullptr;      // the port switch
+    std::unique_ptr<ReplayDevice> replay_;
+    std::unique_ptr<PortSwitch::Input> replayInput_;
+    Port* activePort_ = nullptr; // the recording tap in front of the port switch
     std::unique_ptr<LocalPcClock> pcClock_;
     const Clock* lineClock_ = nullptr; // the port switch's line clock
     std::unique_ptr<QtConnectionTimers> connectionTimers_;

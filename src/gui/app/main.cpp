@@ -1,5 +1,6 @@
 // The program: lcdiag, lcdiag-pro and lcdiag-factory, told apart by LCDIAG_VARIANT_WORD.
 #include "core/app/BuildVariant.h"
+#include "core/session/SessionRecording.h"
 #include "gui/app/CommandLine.h"
 #include "gui/app/MessageBoxes.h"
 #include "gui/app/ProgramVersion.h"
@@ -51,16 +52,27 @@ QString DesktopEntryId(const lcdiag::BuildVariant& variant) {
                                            : QStringLiteral("org.lcdiag.lcdiag");
 }
 
-// Saves the window as PNG after the delay and ends the program.
-void ScheduleScreenshot(lcdiag::TFRM_Main& window, const std::string& file, int delayMs) {
-    QTimer::singleShot(delayMs, &window, [&window, file] {
-        const bool saved = window.grab().save(QString::fromStdString(file), "PNG");
-        if (!saved) {
-            std::cerr << "lcdiag: could not write the screenshot " << file << '\n';
-        }
-        window.close();
-        QCoreApplication::exit(saved ? 0 : 1);
-    });
+// Saves the window as PNG and ends the program. A Timer1 cycle first lets the picture show
+// everything read until now, so that a replay's screenshot at the end of the recording equals
+// the one taken when the recording ended.
+void TakeScreenshot(lcdiag::TFRM_Main& window, const std::string& file) {
+    window.Timer1Timer();
+    const bool saved = window.grab().save(QString::fromStdString(file), "PNG");
+    if (!saved) {
+        std::cerr << "lcdiag: could not write the screenshot " << file << '\n';
+    }
+    window.close();
+    QCoreApplication::exit(saved ? 0 : 1);
+}
+
+void ScheduleScreenshot(lcdiag::TFRM_Main& window, const lcdiag::CommandLine& line) {
+    const std::string file = *line.screenshotFile;
+    if (line.screenshotAtReplayEnd) {
+        window.WhenReplayEnded([&window, file] { TakeScreenshot(window, file); });
+    } else {
+        QTimer::singleShot(line.screenshotDelayMs, &window,
+                           [&window, file] { TakeScreenshot(window, file); });
+    }
 }
 
 // Milliseconds since the kernel started this process: its start time (/proc/self/stat, field
@@ -158,6 +170,17 @@ int main(int argc, char** argv) {
     setup.messageDialogs = line.screenshotFile ? &unattended : nullptr;
     setup.simulation = line.simulation;
     setup.port = line.port;
+    setup.record = line.recordFile;
+    if (line.replayFile) {
+        auto recording = lcdiag::ReadSessionRecordingFile(*line.replayFile);
+        if (const auto* refusal = std::get_if<std::string>(&recording)) {
+            std::cerr << program << ": " << *refusal << '\n';
+            return 1;
+        }
+        setup.replay = lcdiag::ReplayRequest{
+            std::filesystem::path(*line.replayFile).filename().string(),
+            std::move(std::get<lcdiag::SessionRecording>(recording)), line.replaySpeed};
+    }
 
     lcdiag::TFRM_Main window(std::move(setup));
     if (!window.CreationFinished()) {
@@ -172,7 +195,7 @@ int main(int argc, char** argv) {
         window.SetViewMode(*line.viewMode);
     }
     if (line.screenshotFile) {
-        ScheduleScreenshot(window, *line.screenshotFile, line.screenshotDelayMs);
+        ScheduleScreenshot(window, line);
     }
     return app.exec();
 }

@@ -51,7 +51,7 @@ void ConfigFileCommands::Export() {
         return;
     }
     const std::optional<std::string> chosen =
-        dialogs_.ChooseFileToSave(texts_.GetText(ConfigFileFilter));
+        dialogs_.ChooseFileToSave(texts_.GetText(ConfigFileFilter), {});
     if (!chosen) {
         return;
     }

@@ -106,8 +106,7 @@ class Replay : public ::testing::Test {
 protected:
     void Load(std::vector<SessionEvent> events) {
         port = std::make_unique<ReplayPort>(
-            SessionRecording{{SessionFormatVersion, "v1", 0}, std::move(events), {}, 0}, tick,
-            PortKind::SerialPort);
+            SessionRecording{{SessionFormatVersion, "v1", 0}, std::move(events), {}, 0}, tick);
         port->SetListener(&events_);
     }
     void Pass(std::uint32_t ms) {

@@ -121,5 +121,14 @@ TEST(SessionRecording, EventsThatCannotBeTrustedEndTheReadablePart) {
     }
 }
 
+TEST(SessionRecording, TheOfferedNameHoldsTheSerialNumberAsFarAsItIsSafeInAFileName) {
+    const std::string stamp = "20261207-143012";
+    EXPECT_EQ(OfferedRecordingName("1234567890", stamp),
+              "lcdiag-1234567890-20261207-143012.lcdrec");
+    EXPECT_EQ(OfferedRecordingName(" ../A-1/\\x\xC3\xA9 ", stamp),
+              "lcdiag-A-1x-20261207-143012.lcdrec");
+    EXPECT_EQ(OfferedRecordingName("", stamp), "lcdiag-20261207-143012.lcdrec");
+}
+
 } // namespace
 } // namespace lcdiag

@@ -25,7 +25,8 @@ constexpr PcSoftwareVersion PcVersion{1, 40};
 // The file names a user would choose; every dialog shows the configuration file filter.
 class ChosenFiles final : public FileDialogs {
 public:
-    std::optional<std::string> ChooseFileToSave(const std::string& filter) override {
+    std::optional<std::string> ChooseFileToSave(const std::string& filter,
+                                                const std::string& /*offeredName*/) override {
         filters.push_back(filter);
         return file;
     }
