@@ -94,6 +94,27 @@ TEST(CommandLine, MistakesAreRefused) {
     EXPECT_TRUE(Refused({"--port", "--view", "bar"}));
     EXPECT_TRUE(Refused({"--port", "USB", "--port", "ttyS0"}));
     EXPECT_TRUE(Refused({"--port", "USB", "--simulate", "receiver"}));
+    EXPECT_TRUE(Refused({"--replay", "a.lcdrec", "--simulate", "receiver"}));
+    EXPECT_TRUE(Refused({"--replay", "a.lcdrec", "--port", "USB"}));
+    EXPECT_TRUE(Refused({"--replay", "--speed", "2"}));
+    EXPECT_TRUE(Refused({"--record", "a.lcdrec", "--record", "b.lcdrec"}));
+    EXPECT_TRUE(Refused({"--speed", "2"}));
+    for (const char* speed : {"0.2", "65", "nan", "2x", "", "inf"}) {
+        EXPECT_TRUE(Refused({"--replay", "a.lcdrec", "--speed", speed})) << speed;
+    }
+}
+
+// A replay's screenshot waits for the end of the recording unless a time is given.
+TEST(CommandLine, ReplayAndRecordingOptions) {
+    const CommandLine replay = Parsed({"--replay", "a.lcdrec", "--speed", "0.5", "--screenshot",
+                                       "a.png", "--record", "b.lcdrec"});
+    EXPECT_EQ(replay.replayFile, "a.lcdrec");
+    EXPECT_EQ(replay.replaySpeed, 0.5);
+    EXPECT_EQ(replay.recordFile, "b.lcdrec");
+    EXPECT_TRUE(replay.screenshotAtReplayEnd);
+    EXPECT_FALSE(Parsed({"--replay", "a.lcdrec", "--screenshot", "a.png", "--after", "10"})
+                     .screenshotAtReplayEnd);
+    EXPECT_EQ(Parsed({"--replay", "a.lcdrec"}).replaySpeed, 1);
 }
 
 } // namespace
