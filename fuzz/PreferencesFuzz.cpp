@@ -1,38 +1,18 @@
 // The preference file as a user or another program may have left it: the program's reads of
 // every preference must survive any content, and a write must change its value alone.
+#include "AppTestSupport.h"
 #include "platform/prefs/IniPreferenceStore.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
 using namespace lcdiag;
-
-// A folder of this process's own, removed at exit.
-class ScratchFolder {
-public:
-    ScratchFolder()
-        : path_(std::filesystem::temp_directory_path() /
-                ("lcdiag-fuzz-preferences-" + std::to_string(::getpid()))) {
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 struct Values {
     std::string lang;
@@ -56,10 +36,9 @@ Values ReadAll(PreferenceStore& store) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const ScratchFolder folder;
-    const std::filesystem::path file = folder.Path() / "preferences.ini";
-    std::ofstream(file, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    static const test::TempFolder folder;
+    const std::filesystem::path file = folder / "preferences.ini";
+    test::WriteFile(file, {data, data + size});
     IniPreferenceStore store(file);
     Values before = ReadAll(store);
     const std::string port(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 20));
