@@ -1,7 +1,7 @@
 // The main window's use of the safety aids: the password before the user settings and on the
 // menu, the calculator page, and the notice of an incompatible program.
 #include "GuiTestSupport.h"
-#include "core/safety/Password.h"
+#include "platform/prefs/SodiumPasswordHasher.h"
 
 #include <QCheckBox>
 
@@ -41,7 +41,7 @@ TEST_F(MainWindowTest, UserSettingsAskForThePasswordUntilItIsGivenAndNeedTheUnit
     EXPECT_EQ(modals.count, 0);
 }
 
-TEST_F(MainWindowTest, ChangedPasswordIsStoredScrambledAndReported) {
+TEST_F(MainWindowTest, ChangedPasswordIsStoredAsItsHashAndReported) {
     auto window = MakeWindow();
     dialogs.shown.clear();
     WhenModalShows([](QWidget* dialog) {
@@ -53,7 +53,7 @@ TEST_F(MainWindowTest, ChangedPasswordIsStoredScrambledAndReported) {
     });
     Click(*window, "MNU_P1");
     EXPECT_EQ(Messages(), std::vector<std::string>{"The password was successfully changed!"});
-    EXPECT_EQ(preferences.Read("Password"), ScramblePassword(u"guard"));
+    EXPECT_TRUE(SodiumPasswordHasher().Verify("guard", preferences.Read("Password")));
 }
 
 // A new password that cannot be written is no change: the user is told so, never of a

@@ -79,15 +79,13 @@ std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& pos) {
 
 } // namespace
 
-std::string Utf16LeToUtf8(std::span<const std::uint8_t> bytes) {
+std::string Utf16ToUtf8(std::u16string_view text) {
     std::string out;
-    out.reserve(bytes.size() / 2);
-    const std::size_t units = bytes.size() / 2;
-    auto unitAt = [&](std::size_t i) -> char32_t { return bytes[2 * i] | (bytes[2 * i + 1] << 8); };
-    for (std::size_t i = 0; i < units; ++i) {
-        const char32_t unit = unitAt(i);
-        if (IsHighSurrogate(unit) && i + 1 < units && IsLowSurrogate(unitAt(i + 1))) {
-            AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (unitAt(i + 1) - 0xDC00));
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char32_t unit = text[i];
+        if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
             ++i;
         } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
             AppendUtf8(out, Replacement);
@@ -96,6 +94,14 @@ std::string Utf16LeToUtf8(std::span<const std::uint8_t> bytes) {
         }
     }
     return out;
+}
+
+std::string Utf16LeToUtf8(std::span<const std::uint8_t> bytes) {
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        units[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    }
+    return Utf16ToUtf8(units);
 }
 
 std::u16string Utf8ToUtf16(std::string_view text) {

@@ -11,6 +11,8 @@ namespace lcdiag {
 // cannot be converted (a lone surrogate, a broken UTF-8 sequence) by U+FFFD, so any bytes
 // of a file yield a valid string.
 
+std::string Utf16ToUtf8(std::u16string_view text);
+
 // Converts UTF-16LE bytes; an odd last byte is ignored.
 std::string Utf16LeToUtf8(std::span<const std::uint8_t> bytes);
 

@@ -1,6 +1,7 @@
 #include "core/safety/Password.h"
 
 #include "core/app/Messages.h"
+#include "core/app/Utf16.h"
 
 #include <cstdint>
 #include <vector>
@@ -32,35 +33,28 @@ namespace {
 constexpr std::size_t ShortestNewPassword = 4;
 
 PasswordVerdict StayOpen(TextId message) {
-    return {0, false, msg::Warning | message, {}};
+    return {0, false, msg::Warning | message, {}, {}};
 }
 
-// 1 for the user password, 2 for the service code, 0 for anything else.
-int UserPasswordResult(std::string_view scrambled, std::string_view storedPassword) {
-    if (scrambled == storedPassword) {
-        return 1;
+// What an entry opens in modes 0 and 1.
+struct UserPasswordMatch {
+    int result = 0;       // 1 the user password, 2 the service code, 0 neither
+    bool oldForm = false; // the stored password is of the old scrambled form
+};
+
+UserPasswordMatch MatchUserPassword(std::u16string_view entry, std::string_view storedPassword,
+                                    const PasswordHasher& hasher, const BuiltInCodes& codes) {
+    const std::string text = Utf16ToUtf8(entry);
+    if (hasher.Verify(text, storedPassword)) {
+        return {1, false};
     }
-    return scrambled == ScrambledServiceCode ? 2 : 0;
+    if (ScramblePassword(entry) == storedPassword) {
+        return {1, true};
+    }
+    return {hasher.Verify(text, codes.serviceCode) ? 2 : 0, false};
 }
 
-} // namespace
-
-PasswordVerdict CheckPassword(PasswordMode mode, const PasswordEntry& entry,
-                              std::string_view storedPassword) {
-    if (entry.password.empty()) {
-        return StayOpen(150);
-    }
-    const std::string scrambled = ScramblePassword(entry.password);
-    if (mode == PasswordMode::Factory) {
-        return {scrambled == ScrambledFactoryCode ? 1 : 2, true, 0, {}};
-    }
-    const int result = UserPasswordResult(scrambled, storedPassword);
-    if (mode == PasswordMode::UserSettings) {
-        return {result, true, result == 0 ? msg::Warning | 153 : 0, {}};
-    }
-    if (result == 0) {
-        return StayOpen(153);
-    }
+PasswordVerdict CheckNewPassword(const PasswordEntry& entry, const PasswordHasher& hasher) {
     if (entry.newPassword.empty()) {
         return StayOpen(151);
     }
@@ -70,11 +64,42 @@ PasswordVerdict CheckPassword(PasswordMode mode, const PasswordEntry& entry,
     if (entry.confirmation.empty()) {
         return StayOpen(152);
     }
-    const std::string scrambledNew = ScramblePassword(entry.newPassword);
-    if (scrambledNew != ScramblePassword(entry.confirmation)) {
+    if (entry.newPassword != entry.confirmation) {
         return StayOpen(154);
     }
-    return {1, true, 0, scrambledNew};
+    const std::string hash = hasher.Hash(Utf16ToUtf8(entry.newPassword));
+    if (hash.empty()) {
+        return {0, true, msg::Fault | PasswordNotStored, {}, {}};
+    }
+    return {1, true, 0, hash, {}};
+}
+
+} // namespace
+
+PasswordVerdict CheckPassword(PasswordMode mode, const PasswordEntry& entry,
+                              std::string_view storedPassword, const PasswordHasher& hasher,
+                              const BuiltInCodes& codes) {
+    if (entry.password.empty()) {
+        return StayOpen(150);
+    }
+    if (mode == PasswordMode::Factory) {
+        const bool factory = hasher.Verify(Utf16ToUtf8(entry.password), codes.factoryCode);
+        return {factory ? 1 : 2, true, 0, {}, {}};
+    }
+    const UserPasswordMatch match =
+        MatchUserPassword(entry.password, storedPassword, hasher, codes);
+    if (mode == PasswordMode::UserSettings) {
+        PasswordVerdict verdict{
+            match.result, true, match.result == 0 ? msg::Warning | 153 : 0, {}, {}};
+        if (match.oldForm) {
+            verdict.rehashedPassword = hasher.Hash(Utf16ToUtf8(entry.password));
+        }
+        return verdict;
+    }
+    if (match.result == 0) {
+        return StayOpen(153);
+    }
+    return CheckNewPassword(entry, hasher);
 }
 
 } // namespace lcdiag

@@ -1,23 +1,47 @@
 #pragma once
 
+#include "core/app/TextId.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace lcdiag {
 
-// The bit-plane transposition under which passwords are stored and compared: bit p of
-// character i (low 8 bits of each UTF-16 unit) becomes output bit p x n + i, and the output
-// bytes are written as upper-case hexadecimal. It hides a password from a casual look at the
-// preferences, nothing more: it is reversible.
+// Passwords are kept as slow salted hashes (argon2id, in the PHC string form
+// "$argon2id$v=19$m=...,t=...,p=1$salt$hash"): the preferences and the program hold nothing
+// from which a password can be read back. The hashing itself is outside the core.
+class PasswordHasher {
+public:
+    virtual ~PasswordHasher() = default;
+    // A fresh salted hash of the UTF-8 text; empty when it could not be made.
+    virtual std::string Hash(std::string_view text) const = 0;
+    // Whether the text is the one `stored` is a hash of; false for anything else stored.
+    virtual bool Verify(std::string_view text, std::string_view stored) const = 0;
+};
+
+// The bit-plane transposition under which earlier versions stored the user's password: bit p
+// of character i (low 8 bits of each UTF-16 unit) becomes output bit p x n + i, and the
+// output bytes are written as upper-case hexadecimal. It is reversible: a stored value of
+// this form is accepted once and then replaced by the password's hash.
 std::string ScramblePassword(std::u16string_view password);
 
-// The fixed codes, held only scrambled: the user settings password while none is stored
+// The fixed codes, held only as hashes: the user settings password while none is stored
 // (named in the user documentation), the service code accepted wherever the user password
 // is, and the factory code of the manufacturer build (both in the maintainers' document).
-inline constexpr std::string_view ScrambledDefaultUserPassword = "E68C28D6CA150C39FEFFF70700";
-inline constexpr std::string_view ScrambledServiceCode = "3A0FD2D2AD8C0909D0F0F8FFF7070000";
-inline constexpr std::string_view ScrambledFactoryCode = "6ADD52939D19090D80F6F8FFF7070000";
+inline constexpr std::string_view DefaultUserPasswordHash =
+    "$argon2id$v=19$m=65536,t=2,p=1$42I0GylhPXZ2qFFdiBCNNw$"
+    "c4jyBtEwTCnRQGlX1K+Oihnk6V+aJaeyUPvAhd0YoZk";
+struct BuiltInCodes {
+    std::string_view serviceCode;
+    std::string_view factoryCode;
+};
+inline constexpr BuiltInCodes BuiltInCodeHashes = {
+    "$argon2id$v=19$m=65536,t=2,p=1$DQ22dUzB2cTJ3lXTZVJ3aw$"
+    "GLcPowDVW8s2IPsCIIYU3QaRb6dp9NgD5XhIdtR3TLw",
+    "$argon2id$v=19$m=65536,t=2,p=1$iJx/2V/Q0dErP+nVwrS5Uw$"
+    "1XxM4Z5pF2LMVWpeBogx77D7ZdqQ+0PC/RWnsAqj9WY",
+};
 
 // What the password dialog asks for: 0 the user settings password, 1 a new user settings
 // password, 8 the factory password.
@@ -35,13 +59,22 @@ struct PasswordVerdict {
     // (in mode 8: any other entry).
     int result = 0;
     bool close = true;         // false: the dialog stays open for a correction
-    std::uint32_t message = 0; // the warning to show first (a message code), 0 for none
-    std::string storePassword; // mode 1: the scrambled new password for the preferences
+    std::uint32_t message = 0; // the message to show first (a message code), 0 for none
+    // Mode 1: the new password's hash for the preferences; if it cannot be stored, nothing
+    // changes and the entry is refused.
+    std::string storePassword;
+    // The entry's hash to replace a stored password of the old scrambled form; if it cannot
+    // be stored, the old form stays valid.
+    std::string rehashedPassword;
 };
 
-// Checks an entry against the stored scrambled user password (the scrambled default when
-// the preferences hold none).
+// The message when a new password cannot be hashed or stored.
+inline constexpr TextId PasswordNotStored = 9000;
+
+// Checks an entry against the stored user password: a hash, or the old scrambled form
+// (DefaultUserPasswordHash when the preferences hold none).
 PasswordVerdict CheckPassword(PasswordMode mode, const PasswordEntry& entry,
-                              std::string_view storedPassword);
+                              std::string_view storedPassword, const PasswordHasher& hasher,
+                              const BuiltInCodes& codes = BuiltInCodeHashes);
 
 } // namespace lcdiag

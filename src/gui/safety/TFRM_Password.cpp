@@ -25,7 +25,6 @@ constexpr TextId FirstPrompt = 6020;
 constexpr TextId ChangePrompt = 6021;
 constexpr TextId OkCaption = 6030;
 constexpr TextId CancelCaption = 6031;
-constexpr TextId PasswordNotStored = 9000;
 
 constexpr int Margin = 20; // the icon's left offset, also the margin around the contents
 constexpr int IconTop = 10;
@@ -192,22 +191,25 @@ void TFRM_Password::showEvent(QShowEvent* event) {
     Edt_Pwd_1->setFocus();
 }
 
-// Checks the entries against the stored password (read each time; the scrambled default
-// while none is stored). A refusal that asks for a correction keeps the dialog open.
+// Checks the entries against the stored password (read each time; the default's hash while
+// none is stored). A refusal that asks for a correction keeps the dialog open.
 void TFRM_Password::Btn_Pwd_1Click() {
     result_ = 0;
-    const std::string stored = RegReadString(preferences_, PreferenceKeyPath(), pref::Password,
-                                             ScrambledDefaultUserPassword);
+    const std::string stored =
+        RegReadString(preferences_, PreferenceKeyPath(), pref::Password, DefaultUserPasswordHash);
     const PasswordVerdict verdict =
         CheckPassword(mode_,
                       {Edt_Pwd_1->text().toStdU16String(), Edt_Pwd_2->text().toStdU16String(),
                        Edt_Pwd_3->text().toStdU16String()},
-                      stored);
+                      stored, hasher_);
     if (verdict.message != 0) {
         texts_.ShowMessageId(verdict.message);
     }
     if (!verdict.close) {
         return;
+    }
+    if (!verdict.rehashedPassword.empty()) {
+        RegWriteString(preferences_, PreferenceKeyPath(), pref::Password, verdict.rehashedPassword);
     }
     result_ = StorePassword(verdict.storePassword) ? verdict.result : 0;
     done(result_ != 0 ? Accepted : Rejected);
@@ -215,9 +217,8 @@ void TFRM_Password::Btn_Pwd_1Click() {
 
 // A new password that cannot be written is no change: the old one stays valid, and the user
 // is told so instead of hearing of a success.
-bool TFRM_Password::StorePassword(const std::string& scrambled) {
-    if (scrambled.empty() ||
-        RegWriteString(preferences_, PreferenceKeyPath(), pref::Password, scrambled)) {
+bool TFRM_Password::StorePassword(const std::string& hash) {
+    if (hash.empty() || RegWriteString(preferences_, PreferenceKeyPath(), pref::Password, hash)) {
         return true;
     }
     texts_.ShowMessageId(msg::Fault | PasswordNotStored);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/safety/Password.h"
+#include "platform/prefs/SodiumPasswordHasher.h"
 
 #include <QDialog>
 #include <QImage>
@@ -18,7 +19,7 @@ class Texts;
 // The password dialog: asks for the user settings password (mode 0), replaces it (mode 1) or
 // asks for the factory password (mode 8). The caller reads PasswordResult after it closed:
 // 0 cancelled or refused, 1 the user's password (mode 8: the factory code), 2 the service
-// code (mode 8: any other entry). The user's password is kept scrambled in the preference
+// code (mode 8: any other entry). The user's password is kept as its hash in the preference
 // "Password".
 class TFRM_Password final : public QDialog {
 public:
@@ -42,10 +43,11 @@ private:
     void LayOut();
     int LayOutChangeEntries(int top);
     void Btn_Pwd_1Click();
-    bool StorePassword(const std::string& scrambled);
+    bool StorePassword(const std::string& hash);
 
     PreferenceStore& preferences_;
     const Texts& texts_;
+    SodiumPasswordHasher hasher_;
     PasswordMode mode_ = PasswordMode::UserSettings;
     int result_ = 0;
     int fontSize_ = 0;

@@ -20,34 +20,74 @@ TEST(ScramblePassword, TransposesTheBitPlanesOfTheLowBytes) {
     EXPECT_EQ(ScramblePassword(u"\u2041"), ScramblePassword(u"A"));
 }
 
-const std::string Stored = ScramblePassword(u"secret");
+// Cheap and deterministic: a "hash" is the text behind a mark.
+class MarkedHasher final : public PasswordHasher {
+public:
+    std::string Hash(std::string_view text) const override {
+        return failing ? std::string() : "#" + std::string(text);
+    }
+    bool Verify(std::string_view text, std::string_view stored) const override {
+        return stored == "#" + std::string(text);
+    }
+    bool failing = false;
+};
+
+const MarkedHasher Hasher;
+const BuiltInCodes Codes = {"#service", "#factory"};
+const std::string Stored = Hasher.Hash("secret");
+
+PasswordVerdict Check(PasswordMode mode, const PasswordEntry& entry,
+                      std::string_view stored = Stored, const PasswordHasher& hasher = Hasher) {
+    return CheckPassword(mode, entry, stored, hasher, Codes);
+}
 
 PasswordEntry Only(std::u16string password) {
     return {std::move(password), {}, {}};
 }
 
 TEST(CheckPassword, UserPasswordServiceCodeFactoryCodeAndRefusal) {
-    auto verdict = CheckPassword(PasswordMode::UserSettings, Only(u"secret"), Stored);
+    auto verdict = Check(PasswordMode::UserSettings, Only(u"secret"));
     EXPECT_EQ(verdict.result, 1);
     EXPECT_TRUE(verdict.close);
     EXPECT_EQ(verdict.message, 0U);
-    verdict = CheckPassword(PasswordMode::UserSettings, Only(u"Secret"), Stored);
+    EXPECT_TRUE(verdict.rehashedPassword.empty());
+    verdict = Check(PasswordMode::UserSettings, Only(u"Secret"));
     EXPECT_EQ(verdict.result, 0);
     EXPECT_TRUE(verdict.close); // a wrong password closes the dialog
     EXPECT_EQ(verdict.message, msg::Warning | 153);
-    verdict = CheckPassword(PasswordMode::UserSettings, Only(u""), Stored);
+    verdict = Check(PasswordMode::UserSettings, Only(u""));
     EXPECT_FALSE(verdict.close);
     EXPECT_EQ(verdict.message, msg::Warning | 150);
 
-    const auto result = [](PasswordMode mode, std::u16string password, std::string_view stored) {
-        return CheckPassword(mode, Only(std::move(password)), stored).result;
+    const auto result = [](PasswordMode mode, std::u16string password) {
+        return Check(mode, Only(std::move(password))).result;
     };
-    EXPECT_EQ(result(PasswordMode::UserSettings, u"LCD-service-2026", Stored), 2);
-    EXPECT_EQ(result(PasswordMode::UserSettings, u"light-curtain", ScrambledDefaultUserPassword),
-              1);
-    EXPECT_EQ(result(PasswordMode::Factory, u"LCD-factory-7013", Stored), 1);
-    EXPECT_EQ(result(PasswordMode::Factory, u"secret", Stored), 2);
-    EXPECT_EQ(result(PasswordMode::Factory, u"LCD-service-2026", Stored), 2);
+    EXPECT_EQ(result(PasswordMode::UserSettings, u"service"), 2);
+    EXPECT_EQ(result(PasswordMode::Factory, u"factory"), 1);
+    EXPECT_EQ(result(PasswordMode::Factory, u"secret"), 2);
+    EXPECT_EQ(result(PasswordMode::Factory, u"service"), 2);
+    EXPECT_EQ(
+        Check(PasswordMode::UserSettings, Only(u"\u00e9t\u00e9"), "#\xc3\xa9t\xc3\xa9").result, 1)
+        << "the hash is of the UTF-8 text";
+}
+
+// A password stored scrambled by an earlier version opens once more and is then replaced by
+// its hash; the scramble of another entry is no match.
+TEST(CheckPassword, OldScrambledFormIsAcceptedAndRehashed) {
+    const std::string old = ScramblePassword(u"secret");
+    auto verdict = Check(PasswordMode::UserSettings, Only(u"secret"), old);
+    EXPECT_EQ(verdict.result, 1);
+    EXPECT_EQ(verdict.message, 0U);
+    EXPECT_EQ(verdict.rehashedPassword, "#secret");
+    EXPECT_TRUE(verdict.storePassword.empty());
+    verdict = Check(PasswordMode::UserSettings, Only(u"Secret"), old);
+    EXPECT_EQ(verdict.result, 0);
+    EXPECT_TRUE(verdict.rehashedPassword.empty());
+    EXPECT_EQ(Check(PasswordMode::UserSettings, Only(u"service"), old).result, 2);
+    EXPECT_EQ(Check(PasswordMode::UserSettings, Only(u"secret"), "").result, 0);
+    verdict = Check(PasswordMode::ChangePassword, {u"secret", u"abcd", u"abcd"}, old);
+    EXPECT_EQ(verdict.result, 1);
+    EXPECT_EQ(verdict.storePassword, "#abcd");
 }
 
 TEST(CheckPassword, ChangeRefusalsKeepTheDialogOpen) {
@@ -61,16 +101,22 @@ TEST(CheckPassword, ChangeRefusalsKeepTheDialogOpen) {
         {{u"secret", u"abcd", u"ABCD"}, 154},
     };
     for (const Case& c : cases) {
-        const auto verdict = CheckPassword(PasswordMode::ChangePassword, c.entry, Stored);
+        const auto verdict = Check(PasswordMode::ChangePassword, c.entry);
         EXPECT_FALSE(verdict.close) << c.message;
         EXPECT_EQ(verdict.message, msg::Warning | c.message);
         EXPECT_TRUE(verdict.storePassword.empty());
     }
-    const auto verdict =
-        CheckPassword(PasswordMode::ChangePassword, {u"secret", u"abcd", u"abcd"}, Stored);
+    auto verdict = Check(PasswordMode::ChangePassword, {u"service", u"abcd", u"abcd"});
     EXPECT_EQ(verdict.result, 1);
     EXPECT_TRUE(verdict.close);
-    EXPECT_EQ(verdict.storePassword, ScramblePassword(u"abcd"));
+    EXPECT_EQ(verdict.storePassword, "#abcd");
+
+    MarkedHasher failing;
+    failing.failing = true;
+    verdict = Check(PasswordMode::ChangePassword, {u"secret", u"abcd", u"abcd"}, Stored, failing);
+    EXPECT_EQ(verdict.result, 0) << "a password that cannot be hashed is no change";
+    EXPECT_TRUE(verdict.close);
+    EXPECT_EQ(verdict.message, msg::Fault | PasswordNotStored);
 }
 
 } // namespace

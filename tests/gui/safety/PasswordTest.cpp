@@ -2,6 +2,7 @@
 
 #include "../QtTestSupport.h"
 #include "gui/safety/TFRM_Password.h"
+#include "platform/prefs/SodiumPasswordHasher.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -68,7 +69,7 @@ TEST_F(PasswordTest, CancelRefusesEvenAfterAnAcceptedShowing) {
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(PasswordTest, ChangingRefusesForCorrectionsAndStoresTheScrambledNewPassword) {
+TEST_F(PasswordTest, ChangingRefusesForCorrectionsAndStoresTheNewPasswordsHash) {
     Open(PasswordMode::ChangePassword);
     Enter(QStringLiteral("wrong"), QStringLiteral("abcd"), QStringLiteral("abcd"));
     EXPECT_TRUE(dialog.isVisible());
@@ -82,13 +83,32 @@ TEST_F(PasswordTest, ChangingRefusesForCorrectionsAndStoresTheScrambledNewPasswo
     Enter(QStringLiteral("light-curtain"), QStringLiteral("abcd"), QStringLiteral("abcd"));
     EXPECT_EQ(dialog.PasswordResult(), 1);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(Stored(), ScramblePassword(u"abcd"));
+    EXPECT_TRUE(SodiumPasswordHasher().Verify("abcd", Stored()));
+    EXPECT_EQ(Stored().find("abcd"), std::string::npos);
 
     Open(PasswordMode::UserSettings); // the new password replaces the default
     Enter(QStringLiteral("light-curtain"));
     EXPECT_EQ(dialog.PasswordResult(), 0);
     Open(PasswordMode::UserSettings);
     Enter(QStringLiteral("abcd"));
+    EXPECT_EQ(dialog.PasswordResult(), 1);
+}
+
+// A password an earlier version stored scrambled opens once more and is replaced by its hash;
+// a wrong entry leaves it as it is.
+TEST_F(PasswordTest, OldScrambledPasswordOpensAndIsReplacedByItsHash) {
+    RegWriteString(preferences, PreferenceKeyPath(), pref::Password, ScramblePassword(u"guard"));
+    Open(PasswordMode::UserSettings);
+    Enter(QStringLiteral("Guard"));
+    EXPECT_EQ(dialog.PasswordResult(), 0);
+    EXPECT_EQ(Stored(), ScramblePassword(u"guard"));
+
+    Open(PasswordMode::UserSettings);
+    Enter(QStringLiteral("guard"));
+    EXPECT_EQ(dialog.PasswordResult(), 1);
+    EXPECT_TRUE(SodiumPasswordHasher().Verify("guard", Stored()));
+    Open(PasswordMode::UserSettings);
+    Enter(QStringLiteral("guard"));
     EXPECT_EQ(dialog.PasswordResult(), 1);
 }
 
