@@ -1,7 +1,7 @@
 // Writes valid inputs for every fuzz target into <folder>/<target>/, so that the fuzzers start
 // from what devices, users and translators really bring: frames of every keyword and record,
-// dialogue scripts built from them, language files, configuration files, mark-up texts and a
-// preference file. fuzz/run passes them to each run beside the kept corpus.
+// dialogue scripts built from them, language files, configuration files, mark-up texts, a
+// preference file and a session recording. fuzz/run passes them to each run beside the kept corpus.
 #include "core/app/BuiltinTexts.h"
 #include "core/app/IniDocument.h"
 #include "core/app/LanguageTextFile.h"
@@ -10,6 +10,7 @@
 #include "core/protocol/KeywordTable.h"
 #include "core/protocol/RecordCodec.h"
 #include "core/safety/Password.h"
+#include "core/session/SessionRecording.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -155,6 +156,23 @@ void WriteMarkup(SeedWriter out) {
     }
 }
 
+// A recorded session: the port opens, a break, the start keyword, the line speed, then records
+// from the device of every kind, and the port vanishes.
+void WriteSessions(SeedWriter out) {
+    using K = SessionEventKind;
+    std::vector<SessionEvent> events = {{K::PortOpened, 0, 0, {}},
+                                        {K::BreakOn, 1, 0, {}},
+                                        {K::BreakOff, 150, 0, {}},
+                                        {K::ToDevice, 151, 0, {'S', 'T', 'A', 'R', 'T'}},
+                                        {K::LineSpeed, 280, 57600, {}}};
+    std::uint32_t time = 300;
+    for (const BlockKind kind : RecordKinds) {
+        events.push_back({K::FromDevice, time += 12, 0, EncodedRecord(kind, Layout::Long)});
+    }
+    events.push_back({K::PortClosed, time + 40, 2, {}});
+    out.Write(EncodeSession({SessionFormatVersion, "v4.30.0001", 1'796'000'000'000}, events));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -168,5 +186,6 @@ int main(int argc, char** argv) {
     WriteConfigFiles(SeedWriter(folder / "config_files"));
     WriteMarkup(SeedWriter(folder / "markup"));
     SeedWriter(folder / "preferences").Write({}, PreferenceFile());
+    WriteSessions(SeedWriter(folder / "sessions"));
     return 0;
 }
