@@ -73,8 +73,4 @@ int PtyWorld::Shown(TextId id) const {
                                           [&](const auto& shown) { return shown.text == text; }));
 }
 
-const sim::SimController* PtyWorld::Device() const {
-    return server_ ? server_->Controller() : nullptr;
-}
-
 } // namespace lcdiag::e2e

@@ -42,8 +42,7 @@ public:
     PtyWorld(const PtyWorld&) = delete;
     PtyWorld& operator=(const PtyWorld&) = delete;
 
-    // A fresh pseudo-terminal with a controller behind it becomes the port; an open port
-    // keeps the line it has until it is opened again.
+    // A fresh pseudo-terminal with a controller behind it becomes the port (while closed).
     void Plug();
     // The device goes: its end of the pseudo-terminal closes and the port hangs up.
     void Unplug();
@@ -56,8 +55,6 @@ public:
     void Skip(std::uint32_t ms) { clock.Skip(ms); }
     // How often the message with this text id was shown.
     int Shown(TextId id) const;
-    // The controller of the present device (nullptr before it powered up).
-    const sim::SimController* Device() const;
 
     test::TQueueDispatcher dispatcher;
     TComPort comPort{dispatcher};

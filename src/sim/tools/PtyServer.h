@@ -25,9 +25,6 @@ public:
     // to the present. Without a program on the slave it only waits a little.
     void Serve();
 
-    // The controller of the current power-up (nullptr before the first).
-    const SimController* Controller() const { return controller_.get(); }
-
 private:
     std::uint32_t Now() const;
     void PowerUp();
