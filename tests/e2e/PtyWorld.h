@@ -37,7 +37,7 @@ private:
 class PtyWorld {
 public:
     explicit PtyWorld(const sim::ControllerConfig& config);
-    // Closes the port while the device is still there.
+    // Closes the port before its device goes.
     ~PtyWorld();
     PtyWorld(const PtyWorld&) = delete;
     PtyWorld& operator=(const PtyWorld&) = delete;
