@@ -79,7 +79,7 @@ struct FaultInjection {
     double garbage = 0;          // share of frames preceded by a few random bytes
     double splitFrames = 0;      // share of frames sent in two pieces with a pause between
     int silentAfterCycles = -1;  // falls silent after this many cycles of a session; -1 never
-    std::uint32_t silenceMs = 0; // how long any silence lasts; 0 = until the next break
+    std::uint32_t silenceMs = 0; // how long any silence lasts, deaf to breaks; 0 = until a break
     TransferSilence transferSilence = TransferSilence::None;
     // Refuses settings written by an older PC program with keyword 17 (receiver).
     std::optional<PcVersion> minPcVersion;

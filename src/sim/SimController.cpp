@@ -77,9 +77,11 @@ void SimController::Tick(std::uint32_t now) {
 }
 
 // A break shorter than the firmware's threshold goes unnoticed; a noticed one is answered
-// at once and again when the PC releases the line.
+// at once and again when the PC releases the line. A controller silent for a set time hears
+// no break.
 void SimController::SampleBreak() {
-    if (breakLine_) {
+    const bool deaf = phase_ == Phase::Silent && config_.faults.silenceMs != 0;
+    if (breakLine_ && !deaf) {
         if (!breakSince_) {
             breakSince_ = now_;
         }

@@ -44,6 +44,9 @@ public:
     void Receive(std::uint8_t byte);
     // Whether the PC holds the line in the break condition; sampled at every tick.
     void SetBreak(bool on) { breakLine_ = on; }
+    // Stops talking and listening at once (an injected fault): until a break while the
+    // configured silence is 0, else for that long, breaks included; then it starts afresh.
+    void FallSilent();
 
     int BaudRate() const { return baud_; }
     Transmitter& Output() { return output_; }
@@ -90,7 +93,6 @@ protected:
 
     void Enter(Phase phase);
     void Restart();
-    void FallSilent();
     // After storing settings: report again, then wait as after a normal report.
     void ReportAgain();
 

@@ -96,7 +96,12 @@ void SimulatedPort::SetBreak(bool on) {
         return;
     }
     breakOn_ = on;
-    controller_.SetBreak(on);
+    controller_.SetBreak(on && !breaksLost_);
+}
+
+void SimulatedPort::LoseBreaks(bool lose) {
+    breaksLost_ = lose;
+    controller_.SetBreak(breakOn_ && !lose);
 }
 
 void SimulatedPort::Pump() {

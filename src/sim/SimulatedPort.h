@@ -46,6 +46,8 @@ public:
     void FailOpens(bool fail) { failOpens_ = fail; }
     void Unplug();      // the adapter vanishes: the port closes and reports the disconnect
     void CloseBySelf(); // the component closes the port by itself
+    // The line fault of a lost break: while set, the PC's break does not reach the controller.
+    void LoseBreaks(bool lose);
     int BaudRate() const { return baud_; }
     bool BreakOn() const { return breakOn_; }
     std::size_t OutputPending() const { return output_.Pending(); }
@@ -69,6 +71,7 @@ private:
     int baud_ = SimController::LineBaud;
     bool connected_ = false;
     bool breakOn_ = false;
+    bool breaksLost_ = false;
     bool failOpens_ = false;
     bool receivedDue_ = false;
     bool sentDue_ = false;

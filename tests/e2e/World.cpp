@@ -49,7 +49,8 @@ void VirtualTimers::FireDue(const std::function<void()>& timer1,
 
 World::World(const sim::ControllerConfig& config, PortKind kind)
     : device(sim::MakeController(config)), port(clock, *device, kind, config.seed),
-      timers(clock, port), controller(port, clock, timers, view, texts, pcClock, TestPcVersion) {
+      timers(clock, [this](std::uint32_t ms) { port.Advance(ms); }),
+      controller(port, clock, timers, view, texts, pcClock, TestPcVersion) {
     port.SetListener(&controller);
     controller.SetTransferListener(&outcomes);
 }

@@ -16,21 +16,19 @@
 
 namespace lcdiag::e2e {
 
-// The window's timers on the virtual clock: Timer1 every 25 ms, the one-shot reporter and
-// the scheduled steps between sends.
+// The window's timers on a clock the test moves: Timer1 every 25 ms, the one-shot reporter
+// and the scheduled steps between sends. A wait moves the line on as the test does.
 class VirtualTimers final : public ConnectionTimers {
 public:
-    VirtualTimers(sim::VirtualClock& clock, sim::SimulatedPort& port)
-        : clock_(clock), port_(port) {}
+    VirtualTimers(const Clock& clock, std::function<void(std::uint32_t ms)> wait)
+        : clock_(clock), wait_(std::move(wait)) {}
 
     void StartCyclicTimer() override;
     void StopCyclicTimer() override { cyclicRunning_ = false; }
     void ArmResultReporter(int milliseconds) override;
     void DisarmResultReporter() override { reporterArmed_ = false; }
     void RunAfter(int milliseconds, std::function<void()> step) override;
-    void Wait(int milliseconds) override {
-        port_.Advance(static_cast<std::uint32_t>(milliseconds));
-    }
+    void Wait(int milliseconds) override { wait_(static_cast<std::uint32_t>(milliseconds)); }
 
     // Fires whatever is due now: the scheduled steps, the reporter, the cyclic tick.
     void FireDue(const std::function<void()>& timer1, const std::function<void()>& timer2);
@@ -42,8 +40,8 @@ private:
         std::function<void()> run;
     };
 
-    sim::VirtualClock& clock_;
-    sim::SimulatedPort& port_;
+    const Clock& clock_;
+    std::function<void(std::uint32_t ms)> wait_;
     bool cyclicRunning_ = false;
     std::uint32_t nextTick_ = 0;
     bool reporterArmed_ = false;

@@ -215,6 +215,9 @@ void TComPort::Close() {
 }
 
 std::uint32_t TComPort::Write(const void* buffer, std::uint32_t count) {
+    if (!connected_) {
+        return 0; // the device has gone: a dialogue resetting itself may still talk to it
+    }
     const auto* bytes = static_cast<const std::uint8_t*>(buffer);
     const TDeadline deadline =
         TDeadline::ForTotal(timeouts_.WriteTotalMultiplier, timeouts_.WriteTotalConstant, count);
@@ -275,6 +278,9 @@ std::uint32_t TComPort::Read(void* buffer, std::uint32_t count) {
 }
 
 void TComPort::SetBreak(bool on) {
+    if (!connected_) {
+        return;
+    }
     if (ioctl(fd_, on ? TIOCSBRK : TIOCCBRK) != 0) {
         Fail(EComPort::EscapeFailed, errno);
     }

@@ -49,7 +49,8 @@ public:
     void Close();
 
     // Blocking write, bounded by WriteTotalMultiplier * count + WriteTotalConstant ms (no
-    // bound when both are 0); returns the bytes written. EComPort 2 on failure.
+    // bound when both are 0); returns the bytes written. EComPort 2 on failure. Like the line
+    // settings and the break, it does nothing while closed.
     std::uint32_t Write(const void* buffer, std::uint32_t count);
     // Writes the text's bytes as they are; an empty text writes nothing and returns 0.
     std::uint32_t WriteStr(std::string_view text);
@@ -62,7 +63,7 @@ public:
     //   (unless it is 0 or all ones).
     // EComPort 3 on failure.
     std::uint32_t Read(void* buffer, std::uint32_t count);
-    // Line break on or off. EComPort 12 on failure.
+    // Line break on or off; nothing while closed. EComPort 12 on failure.
     void SetBreak(bool on);
     // Bytes waiting in the receive queue. EComPort 10 on failure.
     std::uint32_t InputCount();
