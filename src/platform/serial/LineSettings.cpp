@@ -2,6 +2,7 @@
 
 #include "platform/serial/ComPort.h"
 #include "platform/serial/CustomBaudRate.h"
+#include "platform/serial/Interrupted.h"
 
 #include <array>
 #include <cerrno>
@@ -66,7 +67,9 @@ tcflag_t ParityFlags(TParityBits bits) {
 // Raises or lowers DTR and RTS where the settings say so. Lines that a device lacks
 // (pseudo-terminals) are left alone.
 void SetModemLines(int fd, const TComFlowControl& flow) {
-    auto set = [fd](int line, bool on) { ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &line); };
+    auto set = [fd](int line, bool on) {
+        RetryInterrupted(ioctl, fd, on ? TIOCMBIS : TIOCMBIC, &line);
+    };
     if (flow.ControlDTR() != dtrHandshake) {
         set(TIOCM_DTR, flow.ControlDTR() == dtrEnable);
     }
@@ -103,7 +106,7 @@ void MakeLine(termios& line, const TComPort& port) {
 
 int SetLine(int fd, const TComPort& port) {
     termios line{};
-    if (tcgetattr(fd, &line) != 0) {
+    if (RetryInterrupted(tcgetattr, fd, &line) != 0) {
         return errno;
     }
     const std::uint32_t rate = port.BaudRateValue();
@@ -114,7 +117,7 @@ int SetLine(int fd, const TComPort& port) {
     MakeLine(line, port);
     cfsetispeed(&line, speed.value_or(B38400)); // a custom rate follows below
     cfsetospeed(&line, speed.value_or(B38400));
-    if (tcsetattr(fd, TCSANOW, &line) != 0) {
+    if (RetryInterrupted(tcsetattr, fd, TCSANOW, &line) != 0) {
         return errno;
     }
     if (!speed) {
