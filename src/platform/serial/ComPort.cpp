@@ -3,6 +3,7 @@
 #include "platform/serial/ComThread.h"
 #include "platform/serial/DeviceList.h"
 #include "platform/serial/EComPort.h"
+#include "platform/serial/Interrupted.h"
 #include "platform/serial/LineSettings.h"
 #include "platform/serial/UsbClass.h"
 
@@ -32,11 +33,11 @@ bool DeviceGone(int error) {
 
 // Opens a tty for this program alone; -1 with errno set on failure.
 int OpenTty(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = RetryInterrupted(open, path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return -1;
     }
-    if (ioctl(fd, TIOCEXCL) != 0) {
+    if (RetryInterrupted(ioctl, fd, TIOCEXCL) != 0) {
         const int error = errno;
         close(fd);
         errno = error;
@@ -134,9 +135,8 @@ bool WaitReady(int fd, short events, const TDeadline& deadline) {
 
 TComPort::TComPort(TEventDispatcher& dispatcher, TDeviceList* devices)
     : dispatcher_(dispatcher), devices_(devices), watcher_(std::make_unique<TUsbClass>()) {
-    watcher_->OnUsbRemoval = [this](TUsbClass&, std::uint16_t vendorId, std::uint16_t productId) {
-        UsbRemoved(vendorId, productId);
-    };
+    watcher_->OnUsbRemoval = [this](TUsbClass&, std::uint16_t, std::uint16_t,
+                                    const std::string& path) { UsbRemoved(path); };
     watcher_->OnPortRemoval = [this](TUsbClass&, const std::string& name) { PortRemoved(name); };
 }
 
@@ -167,12 +167,13 @@ void TComPort::Open(bool useD2XX) {
         if (!events_.Empty()) {
             StartEventThread();
         }
+        // A handler that fails leaves no half-open port behind: the caller sees the failure
+        // and a closed port.
+        Fire(OnAfterOpen);
     } catch (...) {
-        CloseHandle();
-        connected_ = false;
+        Abandon();
         throw;
     }
-    Fire(OnAfterOpen);
     FireModemLines(ModemLines());
 }
 
@@ -194,6 +195,7 @@ int TComPort::OpenAdapter() {
          devices_ ? devices_->SerialDevices() : std::vector<TSerialDevice>()) {
         if (device.VendorId != 0 && chosen(device)) {
             if (const int fd = OpenTty(device.Node); fd >= 0) {
+                adapterPath_ = device.UsbPath;
                 return fd;
             }
             throw EComPort(EComPort::OpenFailed, errno, device.Node);
@@ -275,14 +277,14 @@ std::uint32_t TComPort::Read(void* buffer, std::uint32_t count) {
 }
 
 void TComPort::SetBreak(bool on) {
-    if (ioctl(fd_, on ? TIOCSBRK : TIOCCBRK) != 0) {
+    if (RetryInterrupted(ioctl, fd_, on ? TIOCSBRK : TIOCCBRK) != 0) {
         Fail(EComPort::EscapeFailed, errno);
     }
 }
 
 std::uint32_t TComPort::InputCount() {
     int count = 0;
-    if (ioctl(fd_, FIONREAD, &count) != 0) {
+    if (RetryInterrupted(ioctl, fd_, FIONREAD, &count) != 0) {
         Fail(EComPort::StatusFailed, errno);
         return 0;
     }
@@ -290,7 +292,7 @@ std::uint32_t TComPort::InputCount() {
 }
 
 void TComPort::AbortAllAsync() {
-    if (tcflush(fd_, TCIOFLUSH) != 0) {
+    if (RetryInterrupted(tcflush, fd_, TCIOFLUSH) != 0) {
         Fail(EComPort::PurgeFailed, errno);
     }
 }
@@ -361,13 +363,6 @@ void TComPort::ReopenAdapterIf(bool changed, TOpenBy key) {
     }
 }
 
-void TComPort::SetUsbIds(std::uint16_t vendorId, std::uint16_t productId) {
-    if (vendorId != 0 && productId != 0) {
-        usbVendorId_ = vendorId;
-        usbProductId_ = productId;
-    }
-}
-
 void TComPort::ApplyLineSettings() {
     if (!connected_) {
         return;
@@ -402,7 +397,7 @@ void TComPort::StartEventThread() {
 // thread. A vanished device cannot be purged; it is closed all the same.
 void TComPort::StopEventThread() {
     if (fd_ >= 0) {
-        tcflush(fd_, TCIOFLUSH);
+        RetryInterrupted(tcflush, fd_, TCIOFLUSH);
     }
     thread_.reset();
 }
@@ -461,9 +456,8 @@ void TComPort::LineLost() {
     }
 }
 
-void TComPort::UsbRemoved(std::uint16_t vendorId, std::uint16_t productId) {
-    if (vendorId != 0 && productId != 0 && connected_ && portMode_ == pmD2XX &&
-        vendorId == usbVendorId_ && productId == usbProductId_) {
+void TComPort::UsbRemoved(const std::string& path) {
+    if (!path.empty() && connected_ && portMode_ == pmD2XX && path == adapterPath_) {
         DisconnectStep();
     }
 }
@@ -474,22 +468,28 @@ void TComPort::PortRemoved(const std::string& name) {
     }
 }
 
-// The port closes itself without OnBeforeClose and OnAfterClose. The event thread of the
-// lost connection ends here, so that nothing waits on the closed port.
-void TComPort::DisconnectStep() {
+// Closes without OnBeforeClose and OnAfterClose. The event thread ends first, so that
+// nothing waits on the closed port.
+void TComPort::Abandon() {
     StopEventThread();
     CloseHandle();
     connected_ = false;
+}
+
+// The port closes itself.
+void TComPort::DisconnectStep() {
+    Abandon();
     if (!OnDisconnect) {
         throw EComPort(EComPort::Disconnected);
     }
     OnDisconnect(*this);
 }
 
-// A call on the USB adapter that fails because the device has gone runs the disconnect
-// step; every other failure raises the code with the OS error.
+// A call that fails because the device has gone (a USB serial adapter, also one opened by
+// name) runs the disconnect step, the one notice of it; every other failure raises the code
+// with the OS error.
 void TComPort::Fail(int code, int error) {
-    if (portMode_ == pmD2XX && connected_ && DeviceGone(error)) {
+    if (connected_ && DeviceGone(error)) {
         DisconnectStep();
         return;
     }
@@ -498,7 +498,7 @@ void TComPort::Fail(int code, int error) {
 
 TComPort::TModemLines TComPort::ModemLines() {
     int status = 0;
-    if (ioctl(fd_, TIOCMGET, &status) != 0) {
+    if (RetryInterrupted(ioctl, fd_, TIOCMGET, &status) != 0) {
         if (errno != ENOTTY && errno != EINVAL) {
             Fail(EComPort::ModemStatusFailed, errno);
         }

@@ -49,6 +49,8 @@ std::optional<TSerialDevice> DeviceOf(udev_device* tty) {
         device.Description = Attribute(usb, "product");
         const char* path = udev_device_get_sysname(usb);
         device.LocationId = LocationFromUsbPath(path ? path : "");
+        const char* devPath = udev_device_get_devpath(usb);
+        device.UsbPath = devPath ? devPath : "";
     }
     return device;
 }

@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <numeric>
+#include <stdexcept>
 #include <string>
 #include <sys/ioctl.h>
 #include <thread>
@@ -230,6 +231,29 @@ TEST_F(ComPortTest, OtherSideClosingDisconnectsOnceAndLeavesNoThreadBehind) {
     EXPECT_EQ(received, "again");
 }
 
+TEST_F(ComPortTest, FailingAfterOpenHandlerLeavesThePortClosedWithoutItsThread) {
+    const int files = test::OpenFileCount();
+    const int threads = test::ThreadCount();
+    port.OnAfterOpen = [](TComPort&) { throw std::runtime_error("handler failed"); };
+    EXPECT_THROW(port.Open(), std::runtime_error);
+    EXPECT_FALSE(port.Connected());
+    EXPECT_EQ(test::OpenFileCount(), files);
+    EXPECT_EQ(test::ThreadCount(), threads);
+}
+
+// A USB serial adapter opened by its name answers with EIO once unplugged; the event thread
+// sees the hang-up as well. The technician must get one notice, not an error and a notice.
+TEST_F(ComPortTest, FailingCallOnAVanishedPortDisconnectsOnceInsteadOfRaising) {
+    int disconnects = 0;
+    port.OnDisconnect = [&](TComPort&) { ++disconnects; };
+    port.Open();
+    pty.CloseMaster();
+    EXPECT_NO_THROW(port.WriteStr("lost"));
+    EXPECT_FALSE(port.Connected());
+    dispatcher.RunPending();
+    EXPECT_EQ(disconnects, 1);
+}
+
 TEST_F(ComPortTest, LostConnectionWithoutHandlerReportsErrorToTheDispatcher) {
     port.Open();
     pty.CloseMaster();
@@ -309,11 +333,12 @@ TEST_F(ComPortTest, RemovalNoticeOfTheConnectedPortDisconnectsOnce) {
     const std::string name = pty.SlaveName(); // "/dev/pts/N"
     std::string otherCase = name;
     otherCase[5] = 'P';
-    port.DeviceWatcher().Notify({TDeviceNotice::PortRemoval, {}, otherCase});
-    port.DeviceWatcher().Notify({TDeviceNotice::UsbRemoval, {0x0403, 0x9E2B}, {}}); // COM mode
+    port.DeviceWatcher().Notify({TDeviceNotice::PortRemoval, {}, otherCase, {}});
+    port.DeviceWatcher().Notify(
+        {TDeviceNotice::UsbRemoval, {0x0403, 0x9E2B}, {}, "/devices/usb1/1-1"}); // COM mode
     EXPECT_TRUE(port.Connected());
-    port.DeviceWatcher().Notify({TDeviceNotice::PortRemoval, {}, name});
-    port.DeviceWatcher().Notify({TDeviceNotice::PortRemoval, {}, name});
+    port.DeviceWatcher().Notify({TDeviceNotice::PortRemoval, {}, name, {}});
+    port.DeviceWatcher().Notify({TDeviceNotice::PortRemoval, {}, name, {}});
     EXPECT_FALSE(port.Connected());
     EXPECT_EQ(log, std::vector<std::string>{"Disconnect"});
 }
