@@ -5,6 +5,7 @@
 #include "platform/serial/EComPort.h"
 #include "platform/serial/Interrupted.h"
 #include "platform/serial/LineSettings.h"
+#include "platform/serial/UdevDeviceList.h"
 #include "platform/serial/UsbClass.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <chrono>
 #include <climits>
 #include <fcntl.h>
+#include <filesystem>
 #include <optional>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -44,6 +46,21 @@ int OpenTty(const std::string& path) {
         return -1;
     }
     return fd;
+}
+
+// The failure to open a node. A node that another program holds for its exclusive use (EBUSY)
+// names that program, so that the technician knows what to close; this process, whose
+// children inherit its files, never counts.
+EComPort OpenFailure(int error, const std::string& node) {
+    std::string heldBy;
+    if (error == EBUSY) {
+        std::error_code unresolved;
+        const std::filesystem::path resolved = std::filesystem::weakly_canonical(node, unresolved);
+        std::vector<TNodeHolder> holders = NodeHolders(unresolved ? node : resolved.string());
+        std::erase_if(holders, [](const TNodeHolder& holder) { return holder.Pid == getpid(); });
+        heldBy = HoldersText(holders);
+    }
+    return EComPort(EComPort::OpenFailed, error, node, heldBy);
 }
 
 // The end of a bounded wait, or none.
@@ -156,7 +173,7 @@ void TComPort::Open(bool useD2XX) {
     Fire(OnBeforeOpen);
     fd_ = useD2XX ? OpenAdapter() : OpenTty(PortPath(port_));
     if (fd_ < 0) {
-        throw EComPort(EComPort::OpenFailed, errno, PortPath(port_));
+        throw OpenFailure(errno, PortPath(port_));
     }
     connected_ = true;
     ++connection_;
@@ -198,7 +215,7 @@ int TComPort::OpenAdapter() {
                 adapterPath_ = device.UsbPath;
                 return fd;
             }
-            throw EComPort(EComPort::OpenFailed, errno, device.Node);
+            throw OpenFailure(errno, device.Node);
         }
     }
     throw EComPort(EComPort::OpenFailed);

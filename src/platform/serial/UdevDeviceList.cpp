@@ -146,6 +146,15 @@ bool NodeHeldOpen(const std::string& node, const std::filesystem::path& proc) {
     return !NodeHolders(node, proc).empty();
 }
 
+std::string HoldersText(const std::vector<TNodeHolder>& holders) {
+    std::string text;
+    for (const TNodeHolder& holder : holders) {
+        text +=
+            (text.empty() ? "" : ", ") + holder.Name + " (pid " + std::to_string(holder.Pid) + ")";
+    }
+    return text;
+}
+
 std::uint32_t LocationFromUsbPath(std::string_view path) {
     std::uint32_t location = 0;
     unsigned number = 0;

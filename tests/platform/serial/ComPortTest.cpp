@@ -10,11 +10,15 @@
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
 #include <numeric>
 #include <stdexcept>
 #include <string>
 #include <sys/ioctl.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -313,17 +317,51 @@ TEST_F(ComPortTest, OperationsInTheWrongStateRaiseTheirCodes) {
     EXPECT_EQ(EComPort::Text(14), "Cannot set property while connected");
 }
 
-TEST_F(ComPortTest, PortIsHeldExclusively) {
+// The administrator's right to ignore exclusive use (tests may run as root) is dropped.
+void DropAdministratorRight() {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct sets[2] = {};
+    syscall(SYS_capget, &header, sets);
+    sets[CAP_SYS_ADMIN / 32].effective &= ~(1U << (CAP_SYS_ADMIN % 32));
+    syscall(SYS_capset, &header, sets);
+}
+
+std::string OwnName() {
+    std::ifstream comm("/proc/self/comm");
+    std::string name;
+    std::getline(comm, name);
+    return name;
+}
+
+// A second program that opens the port is refused and told which program holds it.
+TEST_F(ComPortTest, SecondOpenerIsRefusedAndToldWhoHoldsThePort) {
     port.Open();
-    const int fd = open(pty.SlaveName().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        EXPECT_EQ(errno, EBUSY);
-        return;
+    int answer[2];
+    ASSERT_EQ(pipe(answer), 0);
+    const pid_t second = fork();
+    if (second == 0) {
+        DropAdministratorRight();
+        std::string text = "opened";
+        try {
+            TComPort other(dispatcher);
+            other.SetPort(pty.SlaveName());
+            other.Open();
+        } catch (const EComPort& error) {
+            text = error.what();
+        }
+        [[maybe_unused]] const auto written = write(answer[1], text.data(), text.size());
+        _exit(0);
     }
-    int exclusive = 0; // the administrator may open it all the same: the flag must be set
-    EXPECT_EQ(ioctl(fd, TIOCGEXCL, &exclusive), 0);
-    EXPECT_EQ(exclusive, 1);
-    close(fd);
+    close(answer[1]);
+    std::string text;
+    char chunk[256];
+    for (ssize_t got; (got = read(answer[0], chunk, sizeof chunk)) > 0;) {
+        text.append(chunk, static_cast<std::size_t>(got));
+    }
+    close(answer[0]);
+    waitpid(second, nullptr, 0);
+    EXPECT_EQ(text, "Unable to open com port " + pty.SlaveName() + ": held by " + OwnName() +
+                        " (pid " + std::to_string(getpid()) + ")");
 }
 
 TEST_F(ComPortTest, RemovalNoticeOfTheConnectedPortDisconnectsOnce) {
