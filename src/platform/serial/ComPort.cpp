@@ -296,7 +296,9 @@ std::uint32_t TComPort::Read(void* buffer, std::uint32_t count) {
 void TComPort::SetBreak(bool on) {
     if (RetryInterrupted(ioctl, fd_, on ? TIOCSBRK : TIOCCBRK) != 0) {
         Fail(EComPort::EscapeFailed, errno);
+        return;
     }
+    breakHeld_ = on;
 }
 
 std::uint32_t TComPort::InputCount() {
@@ -386,6 +388,12 @@ void TComPort::ApplyLineSettings() {
     }
     if (const int error = SetLine(fd_, *this); error != 0) {
         Fail(EComPort::LineSettingsFailed, error);
+        return;
+    }
+    // Drivers write the new line format with the break bit clear (a UART's line control
+    // register, an FTDI chip's data format): a break the controller is to see stays set.
+    if (breakHeld_ && RetryInterrupted(ioctl, fd_, TIOCSBRK) != 0) {
+        Fail(EComPort::EscapeFailed, errno);
     }
 }
 
@@ -424,6 +432,7 @@ void TComPort::CloseHandle() {
         close(fd_);
         fd_ = -1;
     }
+    breakHeld_ = false;
 }
 
 // The delivery step on the user-interface thread, one check per event in this order. It

@@ -63,7 +63,8 @@ public:
     //   (unless it is 0 or all ones).
     // EComPort 3 on failure.
     std::uint32_t Read(void* buffer, std::uint32_t count);
-    // Line break on or off. EComPort 12 on failure.
+    // Line break on or off; a break that is on stays on when line settings change. EComPort 12
+    // on failure.
     void SetBreak(bool on);
     // Bytes waiting in the receive queue. EComPort 10 on failure.
     std::uint32_t InputCount();
@@ -177,6 +178,7 @@ private:
     std::unique_ptr<TComThread> thread_;
     std::uint64_t connection_ = 0; // counts opens, so that a delivery notices a new connection
     bool connected_ = false;
+    bool breakHeld_ = false; // set again after the line settings change
     TBaudRate baudRate_ = br9600;
     std::uint32_t customBaudRate_ = 9600;
     std::string port_ = "COM1";

@@ -1,5 +1,6 @@
 #include "platform/serial/ComPort.h"
 
+#include "IoctlTrace.h"
 #include "Pty.h"
 #include "QueueDispatcher.h"
 #include "platform/serial/EComPort.h"
@@ -187,6 +188,22 @@ TEST_F(ComPortTest, LineSettingsApplyAtOnceWhileOpenAndOnlyStoreWhileClosed) {
     EXPECT_EQ(line.c_iflag & (IXON | IXOFF), static_cast<tcflag_t>(IXON | IXOFF));
 }
 
+// Drivers clear a held break when they write a new line format; a rate without a termios
+// constant is set with the rest of the line in one call, never passing through another rate.
+TEST_F(ComPortTest, HeldBreakOutlastsNewLineSettingsAndACustomRateIsSetInOneCall) {
+    port.SetEvents({});
+    const std::vector<std::string> calls = test::LineCalls([this] {
+        port.Open();
+        port.SetBreak(true);
+        port.SetBaudRate(br115200);
+        port.SetBreak(false);
+        port.SetBaudRate(br14400);
+        port.SetBaudRate(br19200);
+    });
+    EXPECT_EQ(calls, (std::vector<std::string>{"TCSETS", "TIOCSBRK", "TCSETS", "TIOCSBRK",
+                                               "TIOCCBRK", "TCSETS2", "TCSETS"}));
+}
+
 TEST_F(ComPortTest, ReadsAndWritesWaitNoLongerThanTheirTimeouts) {
     port.Open();
     char bytes[16] = {};
@@ -335,6 +352,7 @@ std::string OwnName() {
 
 // A second program that opens the port is refused and told which program holds it.
 TEST_F(ComPortTest, SecondOpenerIsRefusedAndToldWhoHoldsThePort) {
+    port.SetEvents({}); // no event thread: this process forks
     port.Open();
     int answer[2];
     ASSERT_EQ(pipe(answer), 0);
