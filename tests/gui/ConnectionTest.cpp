@@ -173,7 +173,7 @@ TEST_F(ConnectionTest, PortMenuListsUsbThePortsAndTheSimulatedDevicesAndChecksTh
 
     // A port plugged in later is listed at once.
     ports.push_back(Device("ttyLCDIAG3"));
-    window->ComPort().DeviceWatcher().Notify({TDeviceNotice::PortArrival, {}, "ttyLCDIAG3"});
+    window->ComPort().DeviceWatcher().Notify({TDeviceNotice::PortArrival, {}, "ttyLCDIAG3", {}});
     EXPECT_EQ(MenuCaptions(*window),
               (std::vector<std::string>{"USB", "-", "ttyLCDIAG2", "ttyLCDIAG3", "ttyLCDIAG10", "-",
                                         "Simulated receiver", "Simulated emitter"}));

@@ -202,13 +202,12 @@ void Holders(const PortFacts& port, const ConnectionFacts& facts, std::vector<Fi
                                   : "no other program of yours holds it open"));
         return;
     }
-    std::vector<std::string> held, names, pids;
+    std::vector<std::string> names, pids;
     for (const TNodeHolder& holder : port.holders) {
-        held.push_back(holder.Name + " (pid " + std::to_string(holder.Pid) + ")");
         names.push_back(holder.Name);
         pids.push_back(std::to_string(holder.Pid));
     }
-    out.push_back(Fault("held open by " + Join(held, ", "),
+    out.push_back(Fault("held open by " + HoldersText(port.holders),
                         "close " + Join(names, " and ") + ", or: kill " + Join(pids, " ")));
 }
 

@@ -3,7 +3,9 @@
 #include "platform/serial/ComThread.h"
 #include "platform/serial/DeviceList.h"
 #include "platform/serial/EComPort.h"
+#include "platform/serial/Interrupted.h"
 #include "platform/serial/LineSettings.h"
+#include "platform/serial/UdevDeviceList.h"
 #include "platform/serial/UsbClass.h"
 
 #include <algorithm>
@@ -11,6 +13,7 @@
 #include <chrono>
 #include <climits>
 #include <fcntl.h>
+#include <filesystem>
 #include <optional>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -32,17 +35,32 @@ bool DeviceGone(int error) {
 
 // Opens a tty for this program alone; -1 with errno set on failure.
 int OpenTty(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = RetryInterrupted(open, path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return -1;
     }
-    if (ioctl(fd, TIOCEXCL) != 0) {
+    if (RetryInterrupted(ioctl, fd, TIOCEXCL) != 0) {
         const int error = errno;
         close(fd);
         errno = error;
         return -1;
     }
     return fd;
+}
+
+// The failure to open a node. A node that another program holds for its exclusive use (EBUSY)
+// names that program, so that the technician knows what to close; this process, whose
+// children inherit its files, never counts.
+EComPort OpenFailure(int error, const std::string& node) {
+    std::string heldBy;
+    if (error == EBUSY) {
+        std::error_code unresolved;
+        const std::filesystem::path resolved = std::filesystem::weakly_canonical(node, unresolved);
+        std::vector<TNodeHolder> holders = NodeHolders(unresolved ? node : resolved.string());
+        std::erase_if(holders, [](const TNodeHolder& holder) { return holder.Pid == getpid(); });
+        heldBy = HoldersText(holders);
+    }
+    return EComPort(EComPort::OpenFailed, error, node, heldBy);
 }
 
 // The end of a bounded wait, or none.
@@ -134,9 +152,8 @@ bool WaitReady(int fd, short events, const TDeadline& deadline) {
 
 TComPort::TComPort(TEventDispatcher& dispatcher, TDeviceList* devices)
     : dispatcher_(dispatcher), devices_(devices), watcher_(std::make_unique<TUsbClass>()) {
-    watcher_->OnUsbRemoval = [this](TUsbClass&, std::uint16_t vendorId, std::uint16_t productId) {
-        UsbRemoved(vendorId, productId);
-    };
+    watcher_->OnUsbRemoval = [this](TUsbClass&, std::uint16_t, std::uint16_t,
+                                    const std::string& path) { UsbRemoved(path); };
     watcher_->OnPortRemoval = [this](TUsbClass&, const std::string& name) { PortRemoved(name); };
 }
 
@@ -156,7 +173,7 @@ void TComPort::Open(bool useD2XX) {
     Fire(OnBeforeOpen);
     fd_ = useD2XX ? OpenAdapter() : OpenTty(PortPath(port_));
     if (fd_ < 0) {
-        throw EComPort(EComPort::OpenFailed, errno, PortPath(port_));
+        throw OpenFailure(errno, PortPath(port_));
     }
     connected_ = true;
     ++connection_;
@@ -167,12 +184,13 @@ void TComPort::Open(bool useD2XX) {
         if (!events_.Empty()) {
             StartEventThread();
         }
+        // A handler that fails leaves no half-open port behind: the caller sees the failure
+        // and a closed port.
+        Fire(OnAfterOpen);
     } catch (...) {
-        CloseHandle();
-        connected_ = false;
+        Abandon();
         throw;
     }
-    Fire(OnAfterOpen);
     FireModemLines(ModemLines());
 }
 
@@ -194,9 +212,10 @@ int TComPort::OpenAdapter() {
          devices_ ? devices_->SerialDevices() : std::vector<TSerialDevice>()) {
         if (device.VendorId != 0 && chosen(device)) {
             if (const int fd = OpenTty(device.Node); fd >= 0) {
+                adapterPath_ = device.UsbPath;
                 return fd;
             }
-            throw EComPort(EComPort::OpenFailed, errno, device.Node);
+            throw OpenFailure(errno, device.Node);
         }
     }
     throw EComPort(EComPort::OpenFailed);
@@ -281,14 +300,16 @@ void TComPort::SetBreak(bool on) {
     if (!connected_) {
         return;
     }
-    if (ioctl(fd_, on ? TIOCSBRK : TIOCCBRK) != 0) {
+    if (RetryInterrupted(ioctl, fd_, on ? TIOCSBRK : TIOCCBRK) != 0) {
         Fail(EComPort::EscapeFailed, errno);
+        return;
     }
+    breakHeld_ = on;
 }
 
 std::uint32_t TComPort::InputCount() {
     int count = 0;
-    if (ioctl(fd_, FIONREAD, &count) != 0) {
+    if (RetryInterrupted(ioctl, fd_, FIONREAD, &count) != 0) {
         Fail(EComPort::StatusFailed, errno);
         return 0;
     }
@@ -296,7 +317,7 @@ std::uint32_t TComPort::InputCount() {
 }
 
 void TComPort::AbortAllAsync() {
-    if (tcflush(fd_, TCIOFLUSH) != 0) {
+    if (RetryInterrupted(tcflush, fd_, TCIOFLUSH) != 0) {
         Fail(EComPort::PurgeFailed, errno);
     }
 }
@@ -367,19 +388,18 @@ void TComPort::ReopenAdapterIf(bool changed, TOpenBy key) {
     }
 }
 
-void TComPort::SetUsbIds(std::uint16_t vendorId, std::uint16_t productId) {
-    if (vendorId != 0 && productId != 0) {
-        usbVendorId_ = vendorId;
-        usbProductId_ = productId;
-    }
-}
-
 void TComPort::ApplyLineSettings() {
     if (!connected_) {
         return;
     }
     if (const int error = SetLine(fd_, *this); error != 0) {
         Fail(EComPort::LineSettingsFailed, error);
+        return;
+    }
+    // Drivers write the new line format with the break bit clear (a UART's line control
+    // register, an FTDI chip's data format): a break the controller is to see stays set.
+    if (breakHeld_ && RetryInterrupted(ioctl, fd_, TIOCSBRK) != 0) {
+        Fail(EComPort::EscapeFailed, errno);
     }
 }
 
@@ -408,7 +428,7 @@ void TComPort::StartEventThread() {
 // thread. A vanished device cannot be purged; it is closed all the same.
 void TComPort::StopEventThread() {
     if (fd_ >= 0) {
-        tcflush(fd_, TCIOFLUSH);
+        RetryInterrupted(tcflush, fd_, TCIOFLUSH);
     }
     thread_.reset();
 }
@@ -418,6 +438,7 @@ void TComPort::CloseHandle() {
         close(fd_);
         fd_ = -1;
     }
+    breakHeld_ = false;
 }
 
 // The delivery step on the user-interface thread, one check per event in this order. It
@@ -467,9 +488,8 @@ void TComPort::LineLost() {
     }
 }
 
-void TComPort::UsbRemoved(std::uint16_t vendorId, std::uint16_t productId) {
-    if (vendorId != 0 && productId != 0 && connected_ && portMode_ == pmD2XX &&
-        vendorId == usbVendorId_ && productId == usbProductId_) {
+void TComPort::UsbRemoved(const std::string& path) {
+    if (!path.empty() && connected_ && portMode_ == pmD2XX && path == adapterPath_) {
         DisconnectStep();
     }
 }
@@ -480,22 +500,28 @@ void TComPort::PortRemoved(const std::string& name) {
     }
 }
 
-// The port closes itself without OnBeforeClose and OnAfterClose. The event thread of the
-// lost connection ends here, so that nothing waits on the closed port.
-void TComPort::DisconnectStep() {
+// Closes without OnBeforeClose and OnAfterClose. The event thread ends first, so that
+// nothing waits on the closed port.
+void TComPort::Abandon() {
     StopEventThread();
     CloseHandle();
     connected_ = false;
+}
+
+// The port closes itself.
+void TComPort::DisconnectStep() {
+    Abandon();
     if (!OnDisconnect) {
         throw EComPort(EComPort::Disconnected);
     }
     OnDisconnect(*this);
 }
 
-// A call on the USB adapter that fails because the device has gone runs the disconnect
-// step; every other failure raises the code with the OS error.
+// A call that fails because the device has gone (a USB serial adapter, also one opened by
+// name) runs the disconnect step, the one notice of it; every other failure raises the code
+// with the OS error.
 void TComPort::Fail(int code, int error) {
-    if (portMode_ == pmD2XX && connected_ && DeviceGone(error)) {
+    if (connected_ && DeviceGone(error)) {
         DisconnectStep();
         return;
     }
@@ -504,7 +530,7 @@ void TComPort::Fail(int code, int error) {
 
 TComPort::TModemLines TComPort::ModemLines() {
     int status = 0;
-    if (ioctl(fd_, TIOCMGET, &status) != 0) {
+    if (RetryInterrupted(ioctl, fd_, TIOCMGET, &status) != 0) {
         if (errno != ENOTTY && errno != EINVAL) {
             Fail(EComPort::ModemStatusFailed, errno);
         }

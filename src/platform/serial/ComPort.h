@@ -41,7 +41,8 @@ public:
 
     // Opens the port named by Port (COM mode) or the USB adapter (pmD2XX), applies the
     // settings and starts the event thread; fires OnBeforeOpen, OnAfterOpen and the three
-    // modem-line handlers. Does nothing when connected. Raises EComPort 1 when the port
+    // modem-line handlers. Does nothing when connected. A failure of OnAfterOpen closes the
+    // port again (without close events) and reaches the caller. Raises EComPort 1 when the port
     // cannot be opened (with the OS error in COM mode) and 7 when its line cannot be set.
     void Open(bool useD2XX = false);
     // Fires the modem-line handlers with false and OnBeforeClose, stops the event thread,
@@ -63,7 +64,8 @@ public:
     //   (unless it is 0 or all ones).
     // EComPort 3 on failure.
     std::uint32_t Read(void* buffer, std::uint32_t count);
-    // Line break on or off; nothing while closed. EComPort 12 on failure.
+    // Line break on or off; nothing while closed. A break that is on stays on when line settings
+    // change. EComPort 12 on failure.
     void SetBreak(bool on);
     // Bytes waiting in the receive queue. EComPort 10 on failure.
     std::uint32_t InputCount();
@@ -120,15 +122,10 @@ public:
     const std::string& DeviceDescription() const { return deviceDescription_; }
     void SetDeviceDescription(const std::string& value);
 
-    // The ids of the chosen USB adapter, for removal detection; only a pair of non-zero ids
-    // is stored.
-    void SetUsbIds(std::uint16_t vendorId, std::uint16_t productId);
-    std::uint16_t UsbVendorId() const { return usbVendorId_; }
-    std::uint16_t UsbProductId() const { return usbProductId_; }
-
     TDeviceList* Devices() const { return devices_; }
-    // The watcher of USB devices and ports; its removal notices for the connected adapter or
-    // port run the disconnect step.
+    // The watcher of USB devices and ports; its removal notices for the connected adapter (by
+    // its path under /sys: a second adapter of the same kind may come and go) or port run the
+    // disconnect step.
     TUsbClass& DeviceWatcher() { return *watcher_; }
 
     // Handlers; each is optional. OnDisconnect reports a lost connection: the port has
@@ -166,8 +163,9 @@ private:
     void CloseHandle();
     void Deliver(TComEvents events, TComErrors errors);
     void LineLost();
-    void UsbRemoved(std::uint16_t vendorId, std::uint16_t productId);
+    void UsbRemoved(const std::string& path);
     void PortRemoved(const std::string& name);
+    void Abandon();
     void DisconnectStep();
     void Fail(int code, int error);
     TModemLines ModemLines();
@@ -181,6 +179,7 @@ private:
     std::unique_ptr<TComThread> thread_;
     std::uint64_t connection_ = 0; // counts opens, so that a delivery notices a new connection
     bool connected_ = false;
+    bool breakHeld_ = false; // set again after the line settings change
     TBaudRate baudRate_ = br9600;
     std::uint32_t customBaudRate_ = 9600;
     std::string port_ = "COM1";
@@ -199,8 +198,7 @@ private:
     std::uint32_t deviceLocation_ = 0;
     std::string serialNumber_;
     std::string deviceDescription_;
-    std::uint16_t usbVendorId_ = 0;
-    std::uint16_t usbProductId_ = 0;
+    std::string adapterPath_; // the USB device of the adapter opened last
     std::unique_ptr<TUsbClass> watcher_;
 };
 

@@ -1,16 +1,21 @@
 #include "platform/serial/ComThread.h"
 
+#include "platform/serial/CustomBaudRate.h"
 #include "platform/serial/EventDispatcher.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
+#include <csignal>
 #include <cstdint>
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <mutex>
+#include <optional>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/ioctl.h>
 #include <system_error>
 #include <termios.h>
@@ -164,8 +169,41 @@ bool HandOver(const TSharedState& state, const TComThread::TConfig& config,
     return !state->stop;
 }
 
+// Whether the bytes written have left: the driver's output queue is empty and so is the
+// transmitter, where the driver tells its line status (a UART, an FTDI chip). A device that
+// has gone counts as empty: its hang-up follows.
+bool TransmitterEmpty(int fd) {
+    int queued = 0;
+    if (ioctl(fd, TIOCOUTQ, &queued) != 0 || queued > 0) {
+        return queued <= 0;
+    }
+    unsigned status = 0;
+    return ioctl(fd, TIOCSERGETLSR, &status) != 0 || (status & TIOCSER_TEMT) != 0;
+}
+
+// The time the bytes of the output queue take on the line at its current rate.
+std::chrono::nanoseconds QueueLineTime(int fd) {
+    int queued = 0;
+    if (ioctl(fd, TIOCOUTQ, &queued) != 0 || queued <= 0) {
+        return {};
+    }
+    return std::chrono::nanoseconds(CharacterNanoseconds(fd) * static_cast<std::uint64_t>(queued));
+}
+
+using TClock = std::chrono::steady_clock;
+
 // How long received bytes are gathered after a delivery before the next one.
 constexpr std::chrono::microseconds InputGathering{5000};
+// How often the output queue is looked at while written bytes drain.
+constexpr std::chrono::milliseconds DrainStep{1};
+// How much longer than their line time written bytes may take to leave before transmit-empty
+// is reported all the same: room for a UART's FIFO and the adapter's USB frames.
+constexpr std::chrono::milliseconds DrainMargin{50};
+
+timespec Timespec(std::chrono::nanoseconds wait) {
+    const auto count = std::max<std::int64_t>(wait.count(), 0);
+    return {static_cast<time_t>(count / 1000000000), static_cast<long>(count % 1000000000)};
+}
 
 class TEventLoop {
 public:
@@ -178,23 +216,18 @@ public:
             // Bytes that follow a delivery closely are gathered for a moment before the next
             // one: a line that brings a few bytes every millisecond would otherwise wake the
             // program a thousand times a second. Everything else is watched meanwhile.
-            const auto now = std::chrono::steady_clock::now();
+            const auto now = TClock::now();
             const bool gathering = watchInput_ && now < lastInput_ + InputGathering;
-            const auto rest = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                lastInput_ + InputGathering - now);
-            const timespec wait{0, gathering ? static_cast<long>(rest.count()) : 0};
             pollfd fds[2] = {
                 {state_->wake[0], POLLIN, 0},
                 {config_.fd, static_cast<short>(watchInput_ && !gathering ? POLLIN : 0), 0}};
-            const int ready = ppoll(fds, 2, gathering ? &wait : nullptr, nullptr);
+            const std::optional<timespec> wait = Wait(now, gathering);
+            const int ready = ppoll(fds, 2, wait ? &*wait : nullptr, nullptr);
             if (ready < 0) {
                 if (errno == EINTR) {
                     continue;
                 }
                 return;
-            }
-            if (ready == 0) {
-                continue; // the gathering time is over
             }
             if (fds[0].revents != 0) {
                 state_->DrainWake();
@@ -213,19 +246,45 @@ public:
     }
 
 private:
+    // How long poll() may wait: until the gathering ends or the next look at the output queue
+    // of a drain; without either, until something happens.
+    std::optional<timespec> Wait(TClock::time_point now, bool gathering) const {
+        std::optional<std::chrono::nanoseconds> wait;
+        if (gathering) {
+            wait = lastInput_ + InputGathering - now;
+        }
+        if (drainUntil_) {
+            wait = std::min({wait.value_or(DrainStep), std::chrono::nanoseconds(DrainStep),
+                             *drainUntil_ - now});
+        }
+        return wait ? std::optional(Timespec(*wait)) : std::nullopt;
+    }
+
+    // Written bytes drain without a blocking wait: received bytes keep coming meanwhile, and
+    // a transmitter that never reports empty (a chip held by flow control, a faulty adapter)
+    // ends the drain at the line time of the bytes plus a margin instead of deafening the
+    // link and hanging the close.
+    void Drain(TComEvents& events) {
+        const auto now = TClock::now();
+        if (state_->wrote.exchange(false)) {
+            drainUntil_ = now + QueueLineTime(config_.fd) + DrainMargin;
+        }
+        if (drainUntil_ && (TransmitterEmpty(config_.fd) || now >= *drainUntil_)) {
+            events.Include(evTxEmpty);
+            drainUntil_.reset();
+        }
+    }
+
     bool Handle(bool readable) {
         if (state_->inputTaken.exchange(false)) {
             watchInput_ = config_.events.Contains(evRxChar);
         }
         TComEvents events;
         TComErrors errors;
-        if (state_->wrote.exchange(false)) {
-            tcdrain(config_.fd); // a vanished device ends the wait as well
-            events.Include(evTxEmpty);
-        }
+        Drain(events);
         if (readable) {
             events.Include(evRxChar);
-            lastInput_ = std::chrono::steady_clock::now();
+            lastInput_ = TClock::now();
         }
         counters_.Collect(events, errors);
         events = events & config_.events;
@@ -246,12 +305,33 @@ private:
     TComThread::TConfig config_;
     TLineCounters counters_;
     bool watchInput_;
-    std::chrono::steady_clock::time_point lastInput_; // the last delivery of received bytes
+    TClock::time_point lastInput_;                 // the last delivery of received bytes
+    std::optional<TClock::time_point> drainUntil_; // while written bytes drain: the deadline
+};
+
+// Blocks every signal in the calling thread while it lives, so that a thread started
+// meanwhile inherits the blocked set.
+class TSignalsBlocked {
+public:
+    TSignalsBlocked() {
+        sigset_t all;
+        sigfillset(&all);
+        pthread_sigmask(SIG_BLOCK, &all, &previous_);
+    }
+    ~TSignalsBlocked() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+    TSignalsBlocked(const TSignalsBlocked&) = delete;
+    TSignalsBlocked& operator=(const TSignalsBlocked&) = delete;
+
+private:
+    sigset_t previous_{};
 };
 
 } // namespace
 
+// The program's signals go to its other threads: a handler that ran on the event thread
+// would run beside the user-interface thread, and none of the thread's calls is interrupted.
 TComThread::TComThread(TConfig config) : state_(std::make_shared<TComThreadState>()) {
+    const TSignalsBlocked blocked;
     thread_ =
         std::thread([](TSharedState state,
                        TConfig config) { TEventLoop(std::move(state), std::move(config)).Run(); },

@@ -16,7 +16,9 @@ struct TComThreadState;
 // - readable input becomes evRxChar; when the handlers leave bytes unread, input is watched
 //   again only after the next read, so unread bytes cause no busy loop and no byte is left
 //   behind once the program reads again;
-// - a write noted by the port is drained (tcdrain) and becomes evTxEmpty;
+// - a write noted by the port becomes evTxEmpty once the output queue and the transmitter are
+//   empty, or at the bytes' line time plus 50 ms if the transmitter never says so; input is
+//   delivered meanwhile;
 // - the kernel's line counters, where the driver keeps them, become evError (with the
 //   errors), evBreak, evRing, evCTS, evDSR and evRLSD; they are read whenever the thread wakes,
 //   as a tty cannot wake a poll() for a modem line alone;

@@ -15,6 +15,7 @@ struct TSerialDevice {
     std::string SerialNumber;     // the USB device's serial number string
     std::string Description;      // the USB device's product string
     std::uint32_t LocationId = 0; // bus and port path, a hex digit each: bus 1, ports 2.3 = 0x123
+    std::string UsbPath;          // the USB device's path under /sys: "/devices/.../usb1/1-2.3"
 };
 
 // Seam: the serial ports present (libudev in the program, lists built by tests).

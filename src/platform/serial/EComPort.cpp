@@ -35,13 +35,17 @@ constexpr std::array<const char*, 24> Texts = {
     "Device has been disconnected",
 };
 
-// "Unable to open com port /dev/ttyUSB0: Permission denied (error 13)".
-std::string Message(int code, int platformError, const std::string& path) {
+// "Unable to open com port /dev/ttyUSB0: Permission denied (error 13)", "Unable to open com
+// port /dev/ttyUSB0: held by lcdiag (pid 1234)".
+std::string Message(int code, int platformError, const std::string& path,
+                    const std::string& heldBy) {
     std::string text = EComPort::Text(code);
     if (!path.empty()) {
         text += " " + path;
     }
-    if (platformError != -1) {
+    if (!heldBy.empty()) {
+        text += ": held by " + heldBy;
+    } else if (platformError != -1) {
         text += ": " + std::generic_category().message(platformError) + " (error " +
                 std::to_string(platformError) + ")";
     }
@@ -50,9 +54,9 @@ std::string Message(int code, int platformError, const std::string& path) {
 
 } // namespace
 
-EComPort::EComPort(int code, int platformError, std::string path)
-    : std::runtime_error(Message(code, platformError, path)), code_(code),
-      platformError_(platformError), path_(std::move(path)) {}
+EComPort::EComPort(int code, int platformError, std::string path, std::string heldBy)
+    : std::runtime_error(Message(code, platformError, path, heldBy)), code_(code),
+      platformError_(platformError), path_(std::move(path)), heldBy_(std::move(heldBy)) {}
 
 std::string EComPort::Text(int code) {
     if (code < 1 || code > static_cast<int>(Texts.size())) {

@@ -2,7 +2,9 @@
 
 #include "platform/serial/ComPort.h"
 #include "platform/serial/CustomBaudRate.h"
+#include "platform/serial/Interrupted.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <optional>
@@ -63,10 +65,19 @@ tcflag_t ParityFlags(TParityBits bits) {
     return 0;
 }
 
+TKernelLine KernelLine(const termios& line, std::uint32_t rate) {
+    TKernelLine kernel{line.c_iflag, line.c_oflag, line.c_cflag, line.c_lflag,
+                       line.c_line,  {},           rate};
+    std::copy_n(line.c_cc, kernel.controlChars.size(), kernel.controlChars.begin());
+    return kernel;
+}
+
 // Raises or lowers DTR and RTS where the settings say so. Lines that a device lacks
 // (pseudo-terminals) are left alone.
 void SetModemLines(int fd, const TComFlowControl& flow) {
-    auto set = [fd](int line, bool on) { ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &line); };
+    auto set = [fd](int line, bool on) {
+        RetryInterrupted(ioctl, fd, on ? TIOCMBIS : TIOCMBIC, &line);
+    };
     if (flow.ControlDTR() != dtrHandshake) {
         set(TIOCM_DTR, flow.ControlDTR() == dtrEnable);
     }
@@ -103,24 +114,22 @@ void MakeLine(termios& line, const TComPort& port) {
 
 int SetLine(int fd, const TComPort& port) {
     termios line{};
-    if (tcgetattr(fd, &line) != 0) {
+    if (RetryInterrupted(tcgetattr, fd, &line) != 0) {
         return errno;
     }
     const std::uint32_t rate = port.BaudRateValue();
     if (rate == 0) {
         return EINVAL; // speed 0 would hang the line up
     }
-    const std::optional<speed_t> speed = StandardSpeed(rate);
     MakeLine(line, port);
-    cfsetispeed(&line, speed.value_or(B38400)); // a custom rate follows below
-    cfsetospeed(&line, speed.value_or(B38400));
-    if (tcsetattr(fd, TCSANOW, &line) != 0) {
-        return errno;
-    }
-    if (!speed) {
-        if (const int error = SetCustomBaudRate(fd, rate); error != 0) {
-            return error;
+    if (const std::optional<speed_t> speed = StandardSpeed(rate)) {
+        cfsetispeed(&line, *speed);
+        cfsetospeed(&line, *speed);
+        if (RetryInterrupted(tcsetattr, fd, TCSANOW, &line) != 0) {
+            return errno;
         }
+    } else if (const int error = SetKernelLine(fd, KernelLine(line, rate)); error != 0) {
+        return error;
     }
     SetModemLines(fd, port.FlowControl());
     return 0;

@@ -16,6 +16,7 @@ constexpr TextId TxtHeldElsewhere = 9023; // another program holds it
 constexpr TextId TxtCheckConnection = 9024;
 constexpr TextId TxtTheAdapter = 9025;      // "the device's USB adapter"
 constexpr TextId TxtAdapterNotFound = 9026; // "it is not there"
+constexpr TextId TxtHeldBy = 9027;          // "held by %s"
 
 TextId HintFor(int error) {
     switch (error) {
@@ -39,8 +40,10 @@ TextId HintFor(int error) {
 std::string PortOpenFailureText(const Texts& texts, const EComPort& failure) {
     const int error = failure.PlatformError();
     const std::string port = failure.Path().empty() ? texts.GetText(TxtTheAdapter) : failure.Path();
-    const std::string reason =
-        error == -1 ? texts.GetText(TxtAdapterNotFound) : std::generic_category().message(error);
+    const std::string reason = error == -1 ? texts.GetText(TxtAdapterNotFound)
+                               : !failure.HeldBy().empty()
+                                   ? texts.GetTextArgs(TxtHeldBy, {failure.HeldBy()})
+                                   : std::generic_category().message(error);
     std::string text = texts.GetTextArgs(TxtCouldNotOpen, {port, reason});
     if (const TextId hint = HintFor(error); hint != 0) {
         text += "\r\n\r\n" + texts.GetText(hint);

@@ -49,6 +49,8 @@ std::optional<TSerialDevice> DeviceOf(udev_device* tty) {
         device.Description = Attribute(usb, "product");
         const char* path = udev_device_get_sysname(usb);
         device.LocationId = LocationFromUsbPath(path ? path : "");
+        const char* devPath = udev_device_get_devpath(usb);
+        device.UsbPath = devPath ? devPath : "";
     }
     return device;
 }
@@ -142,6 +144,15 @@ std::vector<TNodeHolder> NodeHolders(const std::string& node, const std::filesys
 
 bool NodeHeldOpen(const std::string& node, const std::filesystem::path& proc) {
     return !NodeHolders(node, proc).empty();
+}
+
+std::string HoldersText(const std::vector<TNodeHolder>& holders) {
+    std::string text;
+    for (const TNodeHolder& holder : holders) {
+        text +=
+            (text.empty() ? "" : ", ") + holder.Name + " (pid " + std::to_string(holder.Pid) + ")";
+    }
+    return text;
 }
 
 std::uint32_t LocationFromUsbPath(std::string_view path) {

@@ -49,6 +49,8 @@ struct TNodeHolder {
 std::vector<TNodeHolder> NodeHolders(const std::string& node,
                                      const std::filesystem::path& proc = "/proc");
 bool NodeHeldOpen(const std::string& node, const std::filesystem::path& proc = "/proc");
+// "lcdiag (pid 1234), minicom (pid 99)".
+std::string HoldersText(const std::vector<TNodeHolder>& holders);
 
 // "1-2.3" (bus 1, ports 2 and 3) as 0x123; the location of a USB device.
 std::uint32_t LocationFromUsbPath(std::string_view path);

@@ -36,7 +36,6 @@ bool SearchUSBDevice(TComPort& port, const TShowMessage& showMessage) {
     const TSerialDevice& adapter = adapters.front();
     port.SetOpenBy(obSerialNumber);
     port.SetSerialNumber(adapter.SerialNumber);
-    port.SetUsbIds(adapter.VendorId, adapter.ProductId);
     return true;
 }
 

@@ -27,8 +27,7 @@ std::vector<TSerialDevice> GetD2XXDeviceList(TDeviceList& devices, std::uint32_t
                                              std::uint32_t productId);
 
 // Finds the device's adapter in the port's device list. Exactly one: the port will open it by
-// its serial number and knows its ids for removal detection; true. None or several: shows
-// message 177 or 178; false.
+// its serial number; true. None or several: shows message 177 or 178; false.
 bool SearchUSBDevice(TComPort& port, const TShowMessage& showMessage);
 
 } // namespace lcdiag

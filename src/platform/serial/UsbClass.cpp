@@ -39,7 +39,7 @@ std::string_view Text(const char* text) {
 
 std::optional<TDeviceNotice> NoticeFromUevent(std::string_view action, std::string_view subsystem,
                                               std::string_view devtype, std::string_view product,
-                                              std::string_view sysname) {
+                                              std::string_view sysname, std::string_view devpath) {
     const bool added = action == "add";
     if (!added && action != "remove") {
         return std::nullopt;
@@ -49,13 +49,16 @@ std::optional<TDeviceNotice> NoticeFromUevent(std::string_view action, std::stri
         if (!ids) {
             return std::nullopt;
         }
-        return TDeviceNotice{
-            added ? TDeviceNotice::UsbArrival : TDeviceNotice::UsbRemoval, *ids, {}};
+        return TDeviceNotice{added ? TDeviceNotice::UsbArrival : TDeviceNotice::UsbRemoval,
+                             *ids,
+                             {},
+                             std::string(devpath)};
     }
     if (subsystem == "tty" && !sysname.empty()) {
         return TDeviceNotice{added ? TDeviceNotice::PortArrival : TDeviceNotice::PortRemoval,
                              {},
-                             std::string(sysname)};
+                             std::string(sysname),
+                             {}};
     }
     return std::nullopt;
 }
@@ -93,7 +96,7 @@ void TUsbClass::ProcessNotices() {
             Text(udev_device_get_action(device)), Text(udev_device_get_subsystem(device)),
             Text(udev_device_get_devtype(device)),
             Text(udev_device_get_property_value(device, "PRODUCT")),
-            Text(udev_device_get_sysname(device)));
+            Text(udev_device_get_sysname(device)), Text(udev_device_get_devpath(device)));
         udev_device_unref(device);
         if (notice) {
             Notify(*notice);
@@ -108,7 +111,7 @@ void TUsbClass::Notify(const TDeviceNotice& notice) {
         const TUsbEvent& handler =
             notice.Kind == TDeviceNotice::UsbArrival ? OnUsbArrival : OnUsbRemoval;
         if (handler) {
-            handler(*this, notice.Ids.VendorId, notice.Ids.ProductId);
+            handler(*this, notice.Ids.VendorId, notice.Ids.ProductId, notice.Path);
         }
         break;
     }

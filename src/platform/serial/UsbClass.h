@@ -23,6 +23,7 @@ struct TDeviceNotice {
     TKind Kind = UsbArrival;
     TUsbIds Ids;      // USB notices
     std::string Port; // port notices: the kernel name, e.g. "ttyUSB0"
+    std::string Path; // USB notices: the device's path under /sys, which tells equal devices apart
 };
 
 // The device-change watcher: a udev monitor for USB devices and tty ports. The program
@@ -30,8 +31,8 @@ struct TDeviceNotice {
 // other source of notices may call Notify().
 class TUsbClass {
 public:
-    using TUsbEvent =
-        std::function<void(TUsbClass&, std::uint16_t vendorId, std::uint16_t productId)>;
+    using TUsbEvent = std::function<void(TUsbClass&, std::uint16_t vendorId,
+                                         std::uint16_t productId, const std::string& path)>;
     using TPortEvent = std::function<void(TUsbClass&, const std::string& port)>;
 
     TUsbClass();
@@ -57,9 +58,10 @@ private:
 };
 
 // The notice a udev event stands for: a USB device (ids from the kernel's PRODUCT value,
-// "403/9e2b/600") or a tty port that was added or removed; nothing for other events.
+// "403/9e2b/600", and its DEVPATH) or a tty port that was added or removed; nothing for other
+// events.
 std::optional<TDeviceNotice> NoticeFromUevent(std::string_view action, std::string_view subsystem,
                                               std::string_view devtype, std::string_view product,
-                                              std::string_view sysname);
+                                              std::string_view sysname, std::string_view devpath);
 
 } // namespace lcdiag

@@ -1,5 +1,6 @@
 #include "platform/serial/ComPort.h"
 
+#include "IoctlTrace.h"
 #include "Pty.h"
 #include "QueueDispatcher.h"
 #include "platform/serial/EComPort.h"
@@ -10,10 +11,15 @@
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
 #include <numeric>
+#include <stdexcept>
 #include <string>
 #include <sys/ioctl.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -182,6 +188,22 @@ TEST_F(ComPortTest, LineSettingsApplyAtOnceWhileOpenAndOnlyStoreWhileClosed) {
     EXPECT_EQ(line.c_iflag & (IXON | IXOFF), static_cast<tcflag_t>(IXON | IXOFF));
 }
 
+// Drivers clear a held break when they write a new line format; a rate without a termios
+// constant is set with the rest of the line in one call, never passing through another rate.
+TEST_F(ComPortTest, HeldBreakOutlastsNewLineSettingsAndACustomRateIsSetInOneCall) {
+    port.SetEvents({});
+    const std::vector<std::string> calls = test::LineCalls([this] {
+        port.Open();
+        port.SetBreak(true);
+        port.SetBaudRate(br115200);
+        port.SetBreak(false);
+        port.SetBaudRate(br14400);
+        port.SetBaudRate(br19200);
+    });
+    EXPECT_EQ(calls, (std::vector<std::string>{"TCSETS", "TIOCSBRK", "TCSETS", "TIOCSBRK",
+                                               "TIOCCBRK", "TCSETS2", "TCSETS"}));
+}
+
 TEST_F(ComPortTest, ReadsAndWritesWaitNoLongerThanTheirTimeouts) {
     port.Open();
     char bytes[16] = {};
@@ -228,6 +250,29 @@ TEST_F(ComPortTest, OtherSideClosingDisconnectsOnceAndLeavesNoThreadBehind) {
     next.Send("again");
     ASSERT_TRUE(ReceiveAll(5));
     EXPECT_EQ(received, "again");
+}
+
+TEST_F(ComPortTest, FailingAfterOpenHandlerLeavesThePortClosedWithoutItsThread) {
+    const int files = test::OpenFileCount();
+    const int threads = test::ThreadCount();
+    port.OnAfterOpen = [](TComPort&) { throw std::runtime_error("handler failed"); };
+    EXPECT_THROW(port.Open(), std::runtime_error);
+    EXPECT_FALSE(port.Connected());
+    EXPECT_EQ(test::OpenFileCount(), files);
+    EXPECT_EQ(test::ThreadCount(), threads);
+}
+
+// A USB serial adapter opened by its name answers with EIO once unplugged; the event thread
+// sees the hang-up as well. The technician must get one notice, not an error and a notice.
+TEST_F(ComPortTest, FailingCallOnAVanishedPortDisconnectsOnceInsteadOfRaising) {
+    int disconnects = 0;
+    port.OnDisconnect = [&](TComPort&) { ++disconnects; };
+    port.Open();
+    pty.CloseMaster();
+    EXPECT_NO_THROW(port.WriteStr("lost"));
+    EXPECT_FALSE(port.Connected());
+    dispatcher.RunPending();
+    EXPECT_EQ(disconnects, 1);
 }
 
 TEST_F(ComPortTest, LostConnectionWithoutHandlerReportsErrorToTheDispatcher) {
@@ -291,17 +336,52 @@ TEST_F(ComPortTest, OperationsInTheWrongStateRaiseTheirCodesButLineOperationsWhi
     EXPECT_EQ(EComPort::Text(14), "Cannot set property while connected");
 }
 
-TEST_F(ComPortTest, PortIsHeldExclusively) {
+// The administrator's right to ignore exclusive use (tests may run as root) is dropped.
+void DropAdministratorRight() {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct sets[2] = {};
+    syscall(SYS_capget, &header, sets);
+    sets[CAP_SYS_ADMIN / 32].effective &= ~(1U << (CAP_SYS_ADMIN % 32));
+    syscall(SYS_capset, &header, sets);
+}
+
+std::string OwnName() {
+    std::ifstream comm("/proc/self/comm");
+    std::string name;
+    std::getline(comm, name);
+    return name;
+}
+
+// A second program that opens the port is refused and told which program holds it.
+TEST_F(ComPortTest, SecondOpenerIsRefusedAndToldWhoHoldsThePort) {
+    port.SetEvents({}); // no event thread: this process forks
     port.Open();
-    const int fd = open(pty.SlaveName().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        EXPECT_EQ(errno, EBUSY);
-        return;
+    int answer[2];
+    ASSERT_EQ(pipe(answer), 0);
+    const pid_t second = fork();
+    if (second == 0) {
+        DropAdministratorRight();
+        std::string text = "opened";
+        try {
+            TComPort other(dispatcher);
+            other.SetPort(pty.SlaveName());
+            other.Open();
+        } catch (const EComPort& error) {
+            text = error.what();
+        }
+        [[maybe_unused]] const auto written = write(answer[1], text.data(), text.size());
+        _exit(0);
     }
-    int exclusive = 0; // the administrator may open it all the same: the flag must be set
-    EXPECT_EQ(ioctl(fd, TIOCGEXCL, &exclusive), 0);
-    EXPECT_EQ(exclusive, 1);
-    close(fd);
+    close(answer[1]);
+    std::string text;
+    char chunk[256];
+    for (ssize_t got; (got = read(answer[0], chunk, sizeof chunk)) > 0;) {
+        text.append(chunk, static_cast<std::size_t>(got));
+    }
+    close(answer[0]);
+    waitpid(second, nullptr, 0);
+    EXPECT_EQ(text, "Unable to open com port " + pty.SlaveName() + ": held by " + OwnName() +
+                        " (pid " + std::to_string(getpid()) + ")");
 }
 
 TEST_F(ComPortTest, RemovalNoticeOfTheConnectedPortDisconnectsOnce) {
@@ -311,11 +391,12 @@ TEST_F(ComPortTest, RemovalNoticeOfTheConnectedPortDisconnectsOnce) {
     const std::string name = pty.SlaveName(); // "/dev/pts/N"
     std::string otherCase = name;
     otherCase[5] = 'P';
-    port.DeviceWatcher().Notify({TDeviceNotice::PortRemoval, {}, otherCase});
-    port.DeviceWatcher().Notify({TDeviceNotice::UsbRemoval, {0x0403, 0x9E2B}, {}}); // COM mode
+    port.DeviceWatcher().Notify({TDeviceNotice::PortRemoval, {}, otherCase, {}});
+    port.DeviceWatcher().Notify(
+        {TDeviceNotice::UsbRemoval, {0x0403, 0x9E2B}, {}, "/devices/usb1/1-1"}); // COM mode
     EXPECT_TRUE(port.Connected());
-    port.DeviceWatcher().Notify({TDeviceNotice::PortRemoval, {}, name});
-    port.DeviceWatcher().Notify({TDeviceNotice::PortRemoval, {}, name});
+    port.DeviceWatcher().Notify({TDeviceNotice::PortRemoval, {}, name, {}});
+    port.DeviceWatcher().Notify({TDeviceNotice::PortRemoval, {}, name, {}});
     EXPECT_FALSE(port.Connected());
     EXPECT_EQ(log, std::vector<std::string>{"Disconnect"});
 }

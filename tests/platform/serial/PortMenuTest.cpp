@@ -44,18 +44,20 @@ TEST(PortMenuTest, TheStoredPortIsCheckedAndListedEvenWhenAbsent) {
 }
 
 TEST(DeviceWatcherTest, UdevEventsBecomeNotices) {
-    auto usb = NoticeFromUevent("remove", "usb", "usb_device", "403/9e2b/600", "1-2");
+    auto usb = NoticeFromUevent("remove", "usb", "usb_device", "403/9e2b/600", "1-2",
+                                "/devices/pci0000:00/0000:00:14.0/usb1/1-2");
     ASSERT_TRUE(usb);
     EXPECT_EQ(usb->Kind, TDeviceNotice::UsbRemoval);
     EXPECT_EQ(usb->Ids, (TUsbIds{0x0403, 0x9E2B}));
-    auto tty = NoticeFromUevent("add", "tty", "", "", "ttyUSB0");
+    EXPECT_EQ(usb->Path, "/devices/pci0000:00/0000:00:14.0/usb1/1-2");
+    auto tty = NoticeFromUevent("add", "tty", "", "", "ttyUSB0", "");
     ASSERT_TRUE(tty);
     EXPECT_EQ(tty->Kind, TDeviceNotice::PortArrival);
     EXPECT_EQ(tty->Port, "ttyUSB0");
-    EXPECT_FALSE(NoticeFromUevent("bind", "usb", "usb_device", "403/9e2b/600", "1-2"));
-    EXPECT_FALSE(NoticeFromUevent("add", "usb", "usb_interface", "403/9e2b/600", "1-2:1.0"));
-    EXPECT_FALSE(NoticeFromUevent("add", "usb", "usb_device", "403/zz/600", "1-2"));
-    EXPECT_FALSE(NoticeFromUevent("add", "usb", "usb_device", "", "1-2"));
+    EXPECT_FALSE(NoticeFromUevent("bind", "usb", "usb_device", "403/9e2b/600", "1-2", ""));
+    EXPECT_FALSE(NoticeFromUevent("add", "usb", "usb_interface", "403/9e2b/600", "1-2:1.0", ""));
+    EXPECT_FALSE(NoticeFromUevent("add", "usb", "usb_device", "403/zz/600", "1-2", ""));
+    EXPECT_FALSE(NoticeFromUevent("add", "usb", "usb_device", "", "1-2", ""));
 }
 
 TEST(UdevDeviceListTest, NodeHeldOpenLooksAtTheLinksOfProcesses) {

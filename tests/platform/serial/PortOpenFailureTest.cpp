@@ -20,6 +20,7 @@ TEST(PortOpenFailureTest, NamesThePortTheReasonAndTheStepThatHelps) {
         const char* path;
         const char* first;
         const char* hint;
+        const char* heldBy = "";
     };
     const Row rows[] = {
         {EACCES, "/dev/ttyS0", "Could not open /dev/ttyS0: Permission denied.",
@@ -28,13 +29,15 @@ TEST(PortOpenFailureTest, NamesThePortTheReasonAndTheStepThatHelps) {
          "Is the device plugged in?"},
         {EBUSY, "/dev/ttyUSB0", "Could not open /dev/ttyUSB0: Device or resource busy.",
          "Another program holds the port open."},
+        {EBUSY, "/dev/ttyUSB0", "Could not open /dev/ttyUSB0: held by minicom (pid 4321).",
+         "Another program holds the port open.", "minicom (pid 4321)"},
         {-1, "", "Could not open the device's USB adapter: it was not found.",
          "Is the device plugged in?"},
         {EIO, "/dev/ttyS1", "Could not open /dev/ttyS1: Input/output error.", ""},
     };
     for (const Row& row : rows) {
-        const std::string text =
-            PortOpenFailureText(texts, EComPort(EComPort::OpenFailed, row.error, row.path));
+        const std::string text = PortOpenFailureText(
+            texts, EComPort(EComPort::OpenFailed, row.error, row.path, row.heldBy));
         EXPECT_EQ(text.rfind(row.first, 0), 0u) << text;
         EXPECT_TRUE(Contains(text, row.hint)) << text;
         EXPECT_TRUE(Contains(text, "lcdiag --check-connection")) << text;

@@ -33,8 +33,9 @@ public:
 
     void PlugAdapter(const std::string& serial, const std::string& node,
                      std::uint16_t product = AdapterProductId) {
+        const std::string usbPath = "/devices/usb1/1-" + std::to_string(devices.size() + 1);
         devices.push_back({node.substr(node.rfind('/') + 1), node, AdapterVendorId, product, serial,
-                           "Safety Light Curtain", 0x12});
+                           "Safety Light Curtain", 0x12, usbPath});
     }
     void PlugPort(const std::string& name) { devices.push_back(Port(name)); }
 
@@ -88,8 +89,6 @@ TEST_F(UsbAdapterTest, SearchTakesTheOnlyFreeAdapterBySerialNumberOrSaysWhyNot) 
         EXPECT_EQ(searched.SerialNumber(), c.chosen);
         if (!c.chosen.empty()) {
             EXPECT_EQ(searched.OpenBy(), obSerialNumber);
-            EXPECT_EQ(searched.UsbVendorId(), 0x0403);
-            EXPECT_EQ(searched.UsbProductId(), 0x9E2B);
         }
     }
     TComPort withoutSupport(dispatcher);
@@ -110,7 +109,7 @@ TEST_F(UsbAdapterTest, DeviceListFiltersByIdsWithWildcards) {
 }
 
 TEST_F(UsbAdapterTest, AdapterOpensItsNodeAndOnlyItsOwnRemovalDisconnects) {
-    devices.PlugAdapter("LC4711", adapter.SlaveName());
+    devices.PlugAdapter("LC4711", adapter.SlaveName()); // at /devices/usb1/1-1
     port.OnDisconnect = [this](TComPort&) { ++disconnects; };
     ASSERT_TRUE(Search());
     port.Open(true);
@@ -118,12 +117,19 @@ TEST_F(UsbAdapterTest, AdapterOpensItsNodeAndOnlyItsOwnRemovalDisconnects) {
     port.WriteStr("hello");
     EXPECT_EQ(adapter.Receive(5), "hello");
 
-    port.DeviceWatcher().Notify({TDeviceNotice::UsbRemoval, {0x0403, 0x6001}, {}});
-    port.DeviceWatcher().Notify({TDeviceNotice::PortRemoval, {}, adapter.SlaveName()}); // USB mode
-    port.DeviceWatcher().Notify({TDeviceNotice::UsbArrival, {0x0403, 0x9E2B}, {}});
+    const TUsbIds ids{AdapterVendorId, AdapterProductId};
+    auto usb = [](TDeviceNotice::TKind kind, TUsbIds ids, const char* path) {
+        return TDeviceNotice{kind, ids, {}, path};
+    };
+    // A second adapter of the same kind, unplugged, is not this one.
+    port.DeviceWatcher().Notify(usb(TDeviceNotice::UsbRemoval, ids, "/devices/usb1/1-2"));
+    port.DeviceWatcher().Notify(usb(TDeviceNotice::UsbRemoval, {0x0403, 0x6001}, ""));
+    port.DeviceWatcher().Notify(
+        {TDeviceNotice::PortRemoval, {}, adapter.SlaveName(), {}}); // USB mode
+    port.DeviceWatcher().Notify(usb(TDeviceNotice::UsbArrival, ids, "/devices/usb1/1-1"));
     EXPECT_TRUE(port.Connected());
-    port.DeviceWatcher().Notify({TDeviceNotice::UsbRemoval, {0x0403, 0x9E2B}, {}});
-    port.DeviceWatcher().Notify({TDeviceNotice::UsbRemoval, {0x0403, 0x9E2B}, {}});
+    port.DeviceWatcher().Notify(usb(TDeviceNotice::UsbRemoval, ids, "/devices/usb1/1-1"));
+    port.DeviceWatcher().Notify(usb(TDeviceNotice::UsbRemoval, ids, "/devices/usb1/1-1"));
     EXPECT_FALSE(port.Connected());
     EXPECT_EQ(disconnects, 1);
 }
