@@ -12,14 +12,22 @@ namespace {
 constexpr PcSoftwareVersion PcVersion{4, 30};
 constexpr std::int64_t Start = 1796616000000; // 2026-12-07 04:00:00 UTC
 
-sim::ControllerConfig ReceiverConfig() {
+// Few cycles, each with a fault (receiver code 3, emitter code 2), the receiver's with an
+// object in three beams.
+sim::ControllerConfig Config(sim::Unit unit) {
     sim::ControllerConfig config;
+    config.unit = unit;
     config.firmware = {2, 136};
     config.deviceType = 2;
     config.beamCount = 16;
-    config.scenes.teachObject = sim::BeamZone{5, 3};
-    config.faults.cycleFaultBits = 1u << 2; // fault code 3
+    if (unit == sim::Unit::Receiver) {
+        config.scenes.teachObject = sim::BeamZone{5, 3};
+        config.faults.cycleFaultBits = 1u << 2;
+    } else {
+        config.faults.cycleFaultBits = 1u << 1;
+    }
     config.timing.receiverCyclePeriod = 100;
+    config.timing.emitterCyclePeriod = 50;
     return config;
 }
 
@@ -27,8 +35,8 @@ sim::ControllerConfig ReceiverConfig() {
 
 // The dialogue talks to the port through the tap, as in the program; the virtual clock moves
 // the line and the timers one millisecond at a time.
-RecordedSession RecordReceiverSession() {
-    const sim::ControllerConfig config = ReceiverConfig();
+RecordedSession RecordSession(sim::Unit unit) {
+    const sim::ControllerConfig config = Config(unit);
     sim::VirtualClock clock;
     const auto device = sim::MakeController(config);
     sim::SimulatedPort port(clock, *device, PortKind::SerialPort, config.seed);
@@ -57,18 +65,21 @@ RecordedSession RecordReceiverSession() {
     tap.Start(out, {SessionFormatVersion, "v4.30.0001", Start});
     tap.Open();
     timers.StartCyclicTimer();
-    runUntil([&] { return link.ReceiverCycles().Valid(); });
+    const bool receiver = unit == sim::Unit::Receiver;
+    runUntil(
+        [&] { return receiver ? link.ReceiverCycles().Valid() : link.EmitterCycles().Valid(); });
     run(250);
-    const ReceiverCustomerRecord active = *link.ReceiverCustomers().ActiveRecord();
-    link.WriteSettings(SettingsWrite::ReceiverCustomer(active));
+    link.WriteSettings(
+        receiver ? SettingsWrite::ReceiverCustomer(*link.ReceiverCustomers().ActiveRecord())
+                 : SettingsWrite::EmitterCustomer(link.EmitterCustomer()));
     run(50);
     runUntil([&] { return link.State() == LinkState::Diagnosis; });
     run(150);
-    const ConnectedUnit unit = ConnectedUnitOf(link);
+    const ConnectedUnit connected = ConnectedUnitOf(link);
     tap.Close();
     tap.Stop();
     const std::string bytes = out.str();
-    return {{bytes.begin(), bytes.end()}, unit};
+    return {{bytes.begin(), bytes.end()}, connected};
 }
 
 } // namespace lcdiag::test

@@ -8,14 +8,14 @@
 
 namespace lcdiag::test {
 
-// A session of the program's connection dialogue with a simulated receiver, recorded through
-// the recording tap as the program records it: the identification, the unit's report, a few
-// cycles with a fault, a customer record written back and read back, the port closed.
+// A session of the program's connection dialogue with a simulated unit, recorded through the
+// recording tap as the program records it: the identification, the unit's report, a few
+// cycles with a fault, its customer record written back, the port closed.
 struct RecordedSession {
     std::vector<std::uint8_t> recording;
     ConnectedUnit unit; // the unit as the dialogue read it, for its configuration file
 };
 
-RecordedSession RecordReceiverSession();
+RecordedSession RecordSession(sim::Unit unit);
 
 } // namespace lcdiag::test

@@ -58,7 +58,7 @@ void ExpectGolden(const std::string& output, const std::string& name) {
 class ToolTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        session = new test::RecordedSession(test::RecordReceiverSession());
+        session = new test::RecordedSession(test::RecordSession(sim::Unit::Receiver));
     }
     static void TearDownTestSuite() {
         delete session;
@@ -148,6 +148,48 @@ TEST_F(ToolTest, DecodesARecordedSessionAsJsonForScripts) {
                                                    "ReceiverStoreCustomer", "PcAnswerReceiver",
                                                    "StartReceiverDiagnosis"};
     EXPECT_EQ(sent, expectedSent);
+}
+
+// The emitter's side: its records, its cycles with the fault in words, its customer record as
+// the program sent it back.
+TEST_F(ToolTest, DecodesAnEmitterSession) {
+    const test::RecordedSession emitter = test::RecordSession(sim::Unit::Emitter);
+    const ToolRun run = Tool({"decode", "--json", Write("emitter.lcdrec", emitter.recording)});
+    ASSERT_EQ(run.exitCode, 0);
+    const nlohmann::json document = nlohmann::json::parse(run.out);
+    const auto& unit = std::get<ConfigEmitter>(emitter.unit);
+    std::vector<std::string> names;
+    for (const auto& event : document["events"]) {
+        for (const auto& frame : event.value("frames", nlohmann::json::array())) {
+            const std::string name = frame["name"];
+            if (names.empty() || names.back() != name) {
+                names.push_back(name);
+            }
+            if (name == "EmitterFactoryData") {
+                EXPECT_EQ(frame["record"]["checksum_valid"], true);
+                EXPECT_EQ(frame["record"]["fields"]["BeamCount"], 16);
+            }
+            if (name == "emitter cycle") {
+                EXPECT_EQ(frame["checksum_valid"], true);
+                EXPECT_EQ(frame["beams"], 16);
+                ASSERT_EQ(frame["faults"].size(), 1u);
+                EXPECT_EQ(frame["faults"][0]["code"], 2);
+            }
+            if (name == "EmitterCustomerFollows") {
+                EXPECT_EQ(frame["record"]["checksum_valid"], true);
+                EXPECT_EQ(frame["record"]["fields"]["Checksum"],
+                          unit.customer.Number(EmitterCustomerField::Checksum));
+            }
+        }
+    }
+    const std::vector<std::string> course = {
+        "EmitterIdentLong",      "PcAnswerEmitter",       "EmitterFirmware",
+        "EmitterFactoryData",    "EmitterCustomerData",   "StartEmitterDiagnosis",
+        "emitter cycle",         "EmitterWaitingForData", "EmitterCustomerFollows",
+        "EmitterCustomerStored", "EmitterFirmware",       "EmitterFactoryData",
+        "EmitterCustomerData",   "StartEmitterDiagnosis", "emitter cycle",
+        "EmitterWaitingForData"}; // the break that bids farewell
+    EXPECT_EQ(names, course);
 }
 
 TEST_F(ToolTest, DecodesATruncatedRecordingUpToTheCutAndSaysWhere) {
