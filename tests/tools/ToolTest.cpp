@@ -229,9 +229,11 @@ TEST_F(ToolTest, RefusesWhatItCannotDecodeWithOneLine) {
             }
         }
     }
-    const ToolRun missing = Tool({"decode", (folder / "missing").string()});
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(missing.err, "lcdiag-tool: " + (folder / "missing").string() + ": cannot be read\n");
+    for (const fs::path& unreadable : {folder / "missing", folder}) {
+        const ToolRun run = Tool({"decode", unreadable.string()});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, "lcdiag-tool: " + unreadable.string() + ": cannot be read\n");
+    }
 }
 
 TEST_F(ToolTest, DecodesAConfigurationFileAndWritesItsReport) {

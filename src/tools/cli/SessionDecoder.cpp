@@ -278,12 +278,9 @@ std::optional<Json> SessionDecoder::HandleFrame(const SelectedFrame& frame) {
     switch (frame.id) {
     case kw::ReceiverIdentShort:
     case kw::ReceiverIdentLong:
-        details = ReceiverIdentification(frame.id);
-        then = Then::Clear;
-        break;
     case kw::EmitterIdentShort:
     case kw::EmitterIdentLong:
-        details = EmitterIdentification(frame.id);
+        details = Identification(frame.id);
         then = Then::Clear;
         break;
     case kw::FirmwareWithType:
@@ -349,18 +346,13 @@ std::optional<Json> SessionDecoder::HandleFrame(const SelectedFrame& frame) {
     return json;
 }
 
-Json SessionDecoder::ReceiverIdentification(int id) {
-    unit_ = ControllerType::Receiver;
-    longLayout_ = id == kw::ReceiverIdentLong;
+Json SessionDecoder::Identification(int id) {
+    const bool receiver = id == kw::ReceiverIdentShort || id == kw::ReceiverIdentLong;
+    unit_ = receiver ? ControllerType::Receiver : ControllerType::Emitter;
+    longLayout_ = id == kw::ReceiverIdentLong || id == kw::EmitterIdentLong;
     diagnosis_ = false;
-    return {{"unit", "receiver"}, {"layout", longLayout_ ? "long" : "short"}};
-}
-
-Json SessionDecoder::EmitterIdentification(int id) {
-    unit_ = ControllerType::Emitter;
-    longLayout_ = id == kw::EmitterIdentLong;
-    diagnosis_ = false;
-    return {{"unit", "emitter"}, {"layout", longLayout_ ? "long" : "short"}};
+    return {{"unit", receiver ? "receiver" : "emitter"},
+            {"layout", longLayout_ ? "long" : "short"}};
 }
 
 // Keyword 9 is the start of keyword 8: a "_" after it, or a type digit outside 1-9 after 8,

@@ -43,8 +43,7 @@ private:
     void TakeFrames(Json& frames);
     std::optional<SelectedFrame> NextFrame() const;
     std::optional<Json> HandleFrame(const SelectedFrame& frame);
-    Json ReceiverIdentification(int id);
-    Json EmitterIdentification(int id);
+    Json Identification(int id);
     std::optional<Json> Firmware(int id, std::span<const std::uint8_t> data) const;
     Json ReceiverFactory(std::span<const std::uint8_t> data);
     Json ReceiverCustomers(std::span<const std::uint8_t> data) const;

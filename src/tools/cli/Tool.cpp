@@ -31,17 +31,19 @@ constexpr TextId ReflectionLabel = 7018;
 constexpr TextId SPrefix = 7019;
 constexpr TextId S1Prefix = 7020;
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path) {
+// The file's bytes; nothing, and the message said, when it cannot be read (a read error,
+// a directory, surfaces from the stream buffer as an exception).
+std::optional<std::vector<std::uint8_t>> ReadInput(const std::string& path, std::ostream& err) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
+    try {
+        if (in) {
+            return std::vector<std::uint8_t>{std::istreambuf_iterator<char>(in),
+                                             std::istreambuf_iterator<char>()};
+        }
+    } catch (const std::ios_base::failure&) {
     }
-    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                    std::istreambuf_iterator<char>()};
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return bytes;
+    err << "lcdiag-tool: " << path << ": cannot be read\n";
+    return std::nullopt;
 }
 
 struct DecodeOptions {
@@ -50,9 +52,8 @@ struct DecodeOptions {
 };
 
 int Decode(const DecodeOptions& options, std::ostream& out, std::ostream& err) {
-    const auto bytes = ReadWholeFile(options.file);
+    const auto bytes = ReadInput(options.file, err);
     if (!bytes) {
-        err << "lcdiag-tool: " << options.file << ": cannot be read\n";
         return ExitProblem;
     }
     const Texts texts;
@@ -71,9 +72,8 @@ int Decode(const DecodeOptions& options, std::ostream& out, std::ostream& err) {
 }
 
 int Report(const std::string& file, std::ostream& out, std::ostream& err) {
-    const auto bytes = ReadWholeFile(file);
+    const auto bytes = ReadInput(file, err);
     if (!bytes) {
-        err << "lcdiag-tool: " << file << ": cannot be read\n";
         return ExitProblem;
     }
     const Texts texts;
