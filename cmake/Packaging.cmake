@@ -1,6 +1,7 @@
 # The Debian packages, made by CPack (scripts/package; the preset "package" turns this on):
-#   lcdiag          lcdiag, lcdiag-sim, lcdiag-lang, the udev rule of the USB adapter, the
-#                   desktop entry, the icon, the AppStream metainfo and the manual pages
+#   lcdiag          lcdiag, lcdiag-sim, lcdiag-lang, lcdiag-tool, the udev rule of the USB
+#                   adapter, the desktop entry, the icon, the AppStream metainfo and the
+#                   manual pages
 #   lcdiag-pro      lcdiag-pro with its desktop entry and manual page; depends on lcdiag
 #   lcdiag-factory  lcdiag-factory likewise
 # The programs' own install rules stand beside their targets (component lcdiag, pro or
@@ -52,8 +53,8 @@ foreach(program lcdiag lcdiag-pro lcdiag-factory)
   list(APPEND man_pages ${page}.gz)
 endforeach()
 # The tools' pages are written by hand (lcdiag-lang answers --help with its usage and exit
-# code 2, which help2man refuses).
-foreach(program lcdiag-sim lcdiag-lang)
+# code 2, which help2man refuses; lcdiag-tool's commands each have their own help).
+foreach(program lcdiag-sim lcdiag-lang lcdiag-tool)
   set(page ${staged}/man/${program}.1)
   configure_file(${packaging}/man/${program}.1.in ${staged}/man/${program}.1.in @ONLY)
   add_custom_command(
@@ -103,6 +104,7 @@ install(FILES ${packaging}/icons/lcdiag.svg DESTINATION share/icons/hicolor/scal
 install(FILES ${packaging}/metainfo/${app_id}.metainfo.xml DESTINATION share/metainfo COMPONENT lcdiag)
 install(FILES ${packaging}/desktop/${app_id}.desktop DESTINATION share/applications COMPONENT lcdiag)
 install(FILES ${staged}/man/lcdiag.1.gz ${staged}/man/lcdiag-sim.1.gz ${staged}/man/lcdiag-lang.1.gz
+              ${staged}/man/lcdiag-tool.1.gz
         DESTINATION share/man/man1 COMPONENT lcdiag)
 foreach(component pro factory)
   install(FILES ${packaging}/desktop/${app_id}_${component}.desktop DESTINATION share/applications
@@ -152,8 +154,9 @@ the unit's settings with a confirmation and a read-back check, saves them as a
 text report and calculates the safety distance of an installation.
 .
 This package also holds lcdiag-sim, a simulated light curtain controller on a
-pseudo-terminal, lcdiag-lang, the translators' tool, and the udev rule for the
-device's USB adapter.")
+pseudo-terminal, lcdiag-lang, the translators' tool, lcdiag-tool, which decodes
+session recordings and configuration files and calculates safety distances on
+the command line, and the udev rule for the device's USB adapter.")
 
 set(CPACK_DEBIAN_PRO_PACKAGE_NAME lcdiag-pro)
 set(CPACK_DEBIAN_PRO_DESCRIPTION

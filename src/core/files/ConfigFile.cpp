@@ -65,35 +65,46 @@ std::vector<std::uint8_t> Append(std::vector<std::uint8_t> bytes, const Records&
     return bytes;
 }
 
-// The receiver data part in the long layouts.
-struct ReceiverFile {
-    std::uint8_t typeDigit = 0; // ASCII
-    std::uint8_t firmware = 0;  // low byte of the version
-    ReceiverFactoryRecord factory;
-    ReceiverCustomerRecord customer;
-
-    bool HasLongMutingTimes() const { return ControllerFirmware{firmware}.HasLongMutingTimes(); }
-};
-
-// A version-1 part is widened with the codec's short layout; both records must have come
-// with a valid checksum. Nothing when one has not.
-std::optional<ReceiverFile> ReceiverFileOf(std::span<const std::uint8_t> data, std::uint8_t version,
-                                           const RecordCodec& codec) {
-    ReceiverFile file;
+// A version-1 part is widened with the codec's short layout, each record judged by the
+// checksum it came with; a version-2 part is taken as it is and its checksums tested.
+ReceiverFileContent ReceiverFileOf(std::span<const std::uint8_t> data, std::uint8_t version,
+                                   const RecordCodec& codec) {
+    ReceiverFileContent file;
+    file.version = version;
     file.typeDigit = data[TypeDigitAt];
     file.firmware = data[FirmwareAt];
     const std::span<const std::uint8_t> records = data.subspan(FactoryAt);
     if (version == ReceiverVersionWritten) {
         file.factory = ReceiverFactoryRecord::From(records);
         file.customer = ReceiverCustomerRecord::From(records.subspan(ReceiverFactoryRecord::Size));
+        file.factoryValid =
+            codec.TestChecksum(file.factory.bytes, BlockKind::Factory, Layout::Long);
+        file.customerValid =
+            codec.TestChecksum(file.customer.bytes, BlockKind::Customer, Layout::Long);
         return file;
     }
-    const bool factoryValid = codec.Decode(records.first(ShortFactorySize), file.factory.bytes,
-                                           Layout::Short, BlockKind::Factory);
-    const bool customerValid =
-        codec.Decode(records.subspan(ShortFactorySize, ShortCustomerSize), file.customer.bytes,
-                     Layout::Short, BlockKind::Customer);
-    return factoryValid && customerValid ? std::optional(file) : std::nullopt;
+    file.factoryValid = codec.Decode(records.first(ShortFactorySize), file.factory.bytes,
+                                     Layout::Short, BlockKind::Factory);
+    file.customerValid = codec.Decode(records.subspan(ShortFactorySize, ShortCustomerSize),
+                                      file.customer.bytes, Layout::Short, BlockKind::Customer);
+    return file;
+}
+
+EmitterFileContent EmitterFileOf(std::span<const std::uint8_t> data, std::uint8_t version) {
+    EmitterFileContent file;
+    file.version = version;
+    file.typeDigit = data[TypeDigitAt];
+    file.firmware = data[FirmwareAt];
+    const std::span<const std::uint8_t> records = data.subspan(FactoryAt);
+    file.factory = EmitterFactoryRecord::From(records);
+    file.customer = EmitterCustomerRecord::From(records.subspan(EmitterFactoryRecord::Size));
+    file.factoryValid = RecordCodec::TestRecordChecksum(file.factory.bytes);
+    file.customerValid = RecordCodec::TestRecordChecksum(file.customer.bytes);
+    return file;
+}
+
+bool HasLongMutingTimes(const ReceiverFileContent& file) {
+    return file.Firmware().HasLongMutingTimes();
 }
 
 // The file's floating beams: two for "more beams" (one for "one beam"), or the count byte
@@ -114,8 +125,8 @@ std::uint32_t MutingTime(const Record<Field>& record, Field low, Field high, boo
 
 // Whether the file allows multiple interruption of the protective field during muting, where
 // the firmware that wrote it keeps that mark.
-bool MultipleInterruptionOn(const ReceiverFile& file) {
-    if (file.HasLongMutingTimes()) {
+bool MultipleInterruptionOn(const ReceiverFileContent& file) {
+    if (HasLongMutingTimes(file)) {
         return file.customer.Byte(CF::MultipleInterruption) == MultipleInterruptionMark;
     }
     return file.firmware == MarkInFactoryFirmware &&
@@ -124,8 +135,8 @@ bool MultipleInterruptionOn(const ReceiverFile& file) {
 
 // The muting rules of the controller variants with muting: the times within the connected
 // unit's maximum, the multiple-interruption setting one the connected firmware can hold.
-bool MutingFits(const ReceiverFile& file, const ConfigReceiver& unit) {
-    const bool fileLong = file.HasLongMutingTimes();
+bool MutingFits(const ReceiverFileContent& file, const ConfigReceiver& unit) {
+    const bool fileLong = HasLongMutingTimes(file);
     const bool unitLong = unit.firmware.HasLongMutingTimes();
     const ReceiverFactoryRecord& limits = unit.factory;
     if (MutingTime(file.customer, CF::MutingCycleTime, CF::MutingCycleTimeHigh, fileLong) >
@@ -144,65 +155,69 @@ bool MutingFits(const ReceiverFile& file, const ConfigReceiver& unit) {
     return true;
 }
 
-bool HasMutingVariant(const ReceiverFile& file) {
+bool HasMutingVariant(const ReceiverFileContent& file) {
     return file.typeDigit > '1';
 }
 
-bool IsCompatibleReceiverFile(const ReceiverFile& file, const ConfigReceiver& unit,
-                              const RecordCodec& codec) {
+bool IsCompatibleReceiverFile(const ReceiverFileContent& file, const ConfigReceiver& unit) {
     const ReceiverFactoryRecord& connected = unit.factory;
     const auto same = [&](RF field) { return file.factory.Byte(field) == connected.Byte(field); };
     const int blanked = file.factory.Byte(RF::BeamCount) -
                         file.customer.Mask(CF::FixedBlankingMask).CountSet(BeamMask::Capacity);
-    return codec.TestChecksum(file.factory.bytes, BlockKind::Factory, Layout::Long) &&
-           codec.TestChecksum(file.customer.bytes, BlockKind::Customer, Layout::Long) &&
-           same(RF::BeamCount) && same(RF::DeviceType) && same(RF::Cascading) &&
-           same(RF::CableRestart) &&
+    return file.factoryValid && file.customerValid && same(RF::BeamCount) && same(RF::DeviceType) &&
+           same(RF::Cascading) && same(RF::CableRestart) &&
            FloatingBeams(file.customer) <= file.factory.Byte(RF::FloatingBeamsMax) &&
            blanked <= file.factory.Byte(RF::BlankingBeamsMax) && same(RF::Mark) &&
            same(RF::FirmwareType) && file.typeDigit == '0' + unit.firmware.typeDigit &&
            (!HasMutingVariant(file) || MutingFits(file, unit));
 }
 
-ConfigFileImport ReadReceiverFile(std::span<const std::uint8_t> data, std::uint8_t version,
-                                  const ConfigReceiver& unit, const RecordCodec& codec,
-                                  const PcClock& clock, PcSoftwareVersion pcVersion) {
-    std::optional<ReceiverFile> file = ReceiverFileOf(data, version, codec);
-    if (!file || !IsCompatibleReceiverFile(*file, unit, codec)) {
+ConfigFileImport ReadReceiverFile(const ReceiverFileContent& file, const ConfigReceiver& unit,
+                                  const RecordCodec& codec, const PcClock& clock,
+                                  PcSoftwareVersion pcVersion) {
+    if (!IsCompatibleReceiverFile(file, unit)) {
         return ConfigFileRefusal::NotCompatible;
     }
-    ReceiverCustomerRecord record = file->customer;
-    if (HasMutingVariant(*file) && unit.firmware.HasLongMutingTimes()) {
+    ReceiverCustomerRecord record = file.customer;
+    if (HasMutingVariant(file) && unit.firmware.HasLongMutingTimes()) {
         // Firmware from 1.33 keeps the mark in the customer record, whichever firmware wrote
         // the file; its complement follows so that the record stays consistent.
         record.SetByte(CF::MultipleInterruption,
-                       MultipleInterruptionOn(*file) ? MultipleInterruptionMark : 0);
+                       MultipleInterruptionOn(file) ? MultipleInterruptionMark : 0);
         record.WriteComplement(CF::MultipleInterruptionComplement);
     }
     RenewReceiverRecord(record, codec, clock, pcVersion);
     return record;
 }
 
-bool IsCompatibleEmitterFile(std::span<const std::uint8_t> records, const ConfigEmitter& unit) {
-    const std::span<const std::uint8_t> factory = records.first(EmitterFactoryRecord::Size);
-    const std::span<const std::uint8_t> customer =
-        records.subspan(EmitterFactoryRecord::Size, EmitterCustomerRecord::Size);
-    const EmitterFactoryRecord fileFactory = EmitterFactoryRecord::From(factory);
-    return RecordCodec::TestRecordChecksum(factory) && RecordCodec::TestRecordChecksum(customer) &&
-           fileFactory.Byte(EF::BeamCount) == unit.factory.Byte(EF::BeamCount) &&
-           fileFactory.Byte(EF::DeviceType) == unit.factory.Byte(EF::DeviceType);
+bool IsCompatibleEmitterFile(const EmitterFileContent& file, const ConfigEmitter& unit) {
+    return file.factoryValid && file.customerValid &&
+           file.factory.Byte(EF::BeamCount) == unit.factory.Byte(EF::BeamCount) &&
+           file.factory.Byte(EF::DeviceType) == unit.factory.Byte(EF::DeviceType);
 }
 
-ConfigFileImport ReadEmitterFile(std::span<const std::uint8_t> data, const ConfigEmitter& unit,
+ConfigFileImport ReadEmitterFile(const EmitterFileContent& file, const ConfigEmitter& unit,
                                  const PcClock& clock) {
-    const std::span<const std::uint8_t> records = data.subspan(FactoryAt);
-    if (!IsCompatibleEmitterFile(records, unit)) {
+    if (!IsCompatibleEmitterFile(file, unit)) {
         return ConfigFileRefusal::NotCompatible;
     }
-    EmitterCustomerRecord record =
-        EmitterCustomerRecord::From(records.subspan(EmitterFactoryRecord::Size));
+    EmitterCustomerRecord record = file.customer;
     RenewEmitterRecord(record, clock);
     return record;
+}
+
+bool VersionKnown(std::uint8_t letter, std::uint8_t version) {
+    if (letter == ReceiverLetter) {
+        return version == ReceiverVersionWritten || version == ReceiverShortVersion;
+    }
+    return letter == EmitterLetter && version == EmitterVersion;
+}
+
+std::size_t DataSize(std::uint8_t letter, std::uint8_t version) {
+    if (letter == EmitterLetter) {
+        return EmitterDataSize;
+    }
+    return version == ReceiverVersionWritten ? ReceiverDataSize : ShortReceiverDataSize;
 }
 
 } // namespace
@@ -231,32 +246,45 @@ std::optional<std::vector<std::uint8_t>> WriteConfigFile(const ConnectedUnit& un
                   emitter.customer);
 }
 
-ConfigFileImport ReadConfigFile(std::span<const std::uint8_t> bytes, const ConnectedUnit& unit,
-                                const RecordCodec& codec, const PcClock& clock,
-                                PcSoftwareVersion pcVersion) {
+ConfigFileContent ParseConfigFile(std::span<const std::uint8_t> bytes, const RecordCodec& codec,
+                                  std::optional<ControllerType> unit) {
     if (bytes.size() < HeaderSize) {
         return ConfigFileRefusal::ReadError;
     }
-    const auto* receiver = std::get_if<ConfigReceiver>(&unit);
+    const std::uint8_t letter = bytes[3];
     const std::uint8_t version = bytes[4];
-    const bool versionKnown =
-        receiver != nullptr ? version == ReceiverVersionWritten || version == ReceiverShortVersion
-                            : version == EmitterVersion;
-    if (!std::equal(Magic.begin(), Magic.end(), bytes.begin()) ||
-        bytes[3] != (receiver != nullptr ? ReceiverLetter : EmitterLetter) || !versionKnown) {
+    const bool unitWanted =
+        !unit || letter == (*unit == ControllerType::Receiver ? ReceiverLetter : EmitterLetter);
+    if (!std::equal(Magic.begin(), Magic.end(), bytes.begin()) || !unitWanted ||
+        !VersionKnown(letter, version)) {
         return ConfigFileRefusal::NotConfigFile;
     }
-    const std::size_t dataSize = receiver == nullptr                 ? EmitterDataSize
-                                 : version == ReceiverVersionWritten ? ReceiverDataSize
-                                                                     : ShortReceiverDataSize;
+    const std::size_t dataSize = DataSize(letter, version);
     if (bytes.size() - HeaderSize < dataSize) {
         return ConfigFileRefusal::ReadError;
     }
     const std::span<const std::uint8_t> data = bytes.subspan(HeaderSize, dataSize);
-    if (receiver != nullptr) {
-        return ReadReceiverFile(data, version, *receiver, codec, clock, pcVersion);
+    if (letter == ReceiverLetter) {
+        return ReceiverFileOf(data, version, codec);
     }
-    return ReadEmitterFile(data, std::get<ConfigEmitter>(unit), clock);
+    return EmitterFileOf(data, version);
+}
+
+ConfigFileImport ReadConfigFile(std::span<const std::uint8_t> bytes, const ConnectedUnit& unit,
+                                const RecordCodec& codec, const PcClock& clock,
+                                PcSoftwareVersion pcVersion) {
+    const auto* receiver = std::get_if<ConfigReceiver>(&unit);
+    const ConfigFileContent content = ParseConfigFile(
+        bytes, codec, receiver != nullptr ? ControllerType::Receiver : ControllerType::Emitter);
+    if (const auto* refusal = std::get_if<ConfigFileRefusal>(&content)) {
+        return *refusal;
+    }
+    if (receiver != nullptr) {
+        return ReadReceiverFile(std::get<ReceiverFileContent>(content), *receiver, codec, clock,
+                                pcVersion);
+    }
+    return ReadEmitterFile(std::get<EmitterFileContent>(content), std::get<ConfigEmitter>(unit),
+                           clock);
 }
 
 void RenewReceiverRecord(ReceiverCustomerRecord& record, const RecordCodec& codec,

@@ -2,6 +2,7 @@
 
 #include "core/app/TextId.h"
 #include "core/device/ControllerFirmware.h"
+#include "core/device/ControllerType.h"
 #include "core/device/EmitterCustomerRecord.h"
 #include "core/device/EmitterFactoryRecord.h"
 #include "core/device/PcClock.h"
@@ -92,6 +93,41 @@ constexpr TextId RefusalText(ConfigFileRefusal refusal) {
     }
     return NotCompatibleConfigText;
 }
+
+// A file's content as it stands, whichever unit it was written for: the records in the long
+// layouts (those of a receiver file of version 1 widened) and whether each came with a valid
+// checksum.
+struct ReceiverFileContent {
+    std::uint8_t version = 0;
+    std::uint8_t typeDigit = 0; // the controller variant, ASCII
+    std::uint8_t firmware = 0;  // the low byte of the firmware version
+    ReceiverFactoryRecord factory;
+    ReceiverCustomerRecord customer;
+    bool factoryValid = false;
+    bool customerValid = false;
+
+    ControllerFirmware Firmware() const { return {firmware, typeDigit - '0'}; }
+};
+
+struct EmitterFileContent {
+    std::uint8_t version = 0;
+    std::uint8_t typeDigit = 0;
+    std::uint8_t firmware = 0;
+    EmitterFactoryRecord factory;
+    EmitterCustomerRecord customer;
+    bool factoryValid = false;
+    bool customerValid = false;
+
+    ControllerFirmware Firmware() const { return {firmware, typeDigit - '0'}; }
+};
+
+using ConfigFileContent = std::variant<ConfigFileRefusal, ReceiverFileContent, EmitterFileContent>;
+
+// Reads a file's header and data part (bytes after it are ignored); `unit`, when given, is the
+// only unit whose files count. A file too short for its header or data part is a read error;
+// a wrong magic, an unknown unit letter or a version its unit has not is no configuration file.
+ConfigFileContent ParseConfigFile(std::span<const std::uint8_t> bytes, const RecordCodec& codec,
+                                  std::optional<ControllerType> unit = std::nullopt);
 
 // A file read for the connected unit: its customer record, renewed (the PC's date and time,
 // the PC version, zero operating hours, a fresh checksum) and ready to become the current

@@ -1,6 +1,9 @@
 #include "core/files/SettingsReport.h"
 
 #include "core/app/Texts.h"
+#include "core/device/DateStamp.h"
+#include "core/device/DeviceType.h"
+#include "core/files/ConfigFile.h"
 #include "core/files/FileReplace.h"
 
 #include <algorithm>
@@ -247,6 +250,31 @@ std::string BuildEmitterReport(const Texts& texts, const std::string& dateTime,
                                const ReportIdentity& unit, bool beamCodingA) {
     return Render(texts, dateTime,
                   {UnitBlock(EmitterHeading, unit), BeamCodingBlock(YesNo(texts, beamCodingA))});
+}
+
+// The unit as the information panel names it from a factory record's fields.
+template <typename Field>
+ReportIdentity FileIdentity(const Record<Field>& factory, Field type, Field serialNumber) {
+    const int deviceType = factory.Byte(Field::DeviceType);
+    const int beams = factory.Byte(Field::BeamCount);
+    return {factory.Text(type), std::to_string(device_type::Resolution(deviceType)),
+            std::to_string(device_type::FieldHeight(deviceType, beams)), factory.Text(serialNumber),
+            beams};
+}
+
+std::string BuildFileReport(const Texts& texts, const ReceiverFileContent& file) {
+    using RF = ReceiverFactoryField;
+    return BuildReceiverReport(texts, DateStampText(file.customer.Bytes(F::ActivationStamp)),
+                               FileIdentity(file.factory, RF::TypeDesignation, RF::SerialNumber),
+                               file.customer, file.Firmware());
+}
+
+std::string BuildFileReport(const Texts& texts, const EmitterFileContent& file) {
+    using EF = EmitterFactoryField;
+    using ECF = EmitterCustomerField;
+    return BuildEmitterReport(texts, DateStampText(file.customer.Bytes(ECF::Stamp)),
+                              FileIdentity(file.factory, EF::CustomerDesignation, EF::SerialNumber),
+                              file.customer.Byte(ECF::BeamCoding) == EmitterBeamCodingOn);
 }
 
 std::string ReportFileName(const std::string& chosen) {

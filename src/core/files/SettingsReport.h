@@ -9,6 +9,8 @@
 namespace lcdiag {
 
 class Texts;
+struct ReceiverFileContent;
+struct EmitterFileContent;
 
 // The connected unit as the information panel names it (texts without their units), and its
 // number of beams from its factory data.
@@ -33,6 +35,12 @@ std::string BuildReceiverReport(const Texts& texts, const std::string& dateTime,
 
 std::string BuildEmitterReport(const Texts& texts, const std::string& dateTime,
                                const ReportIdentity& unit, bool beamCodingA);
+
+// The report of a configuration file's settings, as the program writes it when it saves them:
+// the unit named by the file's factory record (resolution and protection field from its device
+// type), the date and time of the customer record's stamp in place of the moment of a save.
+std::string BuildFileReport(const Texts& texts, const ReceiverFileContent& file);
+std::string BuildFileReport(const Texts& texts, const EmitterFileContent& file);
 
 // The name a report is saved under: the chosen name with ".txt" appended when its file name
 // has no extension. Only the last part of the path counts ("dir.v2/report" gets ".txt"); a

@@ -1,5 +1,7 @@
 #include "core/protocol/ConfigTrailer.h"
 
+#include "core/protocol/RecordCodec.h"
+
 namespace lcdiag {
 
 std::optional<ConfigTrailer> ConfigTrailer::Parse(const KeywordTable& table,
@@ -15,6 +17,14 @@ std::optional<ConfigTrailer> ConfigTrailer::Parse(const KeywordTable& table,
         }
     }
     return ConfigTrailer{bytes[10], static_cast<std::uint16_t>(bytes[18] << 8 | bytes[19])};
+}
+
+std::optional<int> ConfigTrailer::ActiveSlot(Layout layout) const {
+    const int recordSize = BlockLength(BlockKind::Customer, layout);
+    if (RingOffset() < 0 || RingOffset() >= CustomerRecordsInSet * recordSize) {
+        return std::nullopt;
+    }
+    return RingOffset() / recordSize;
 }
 
 } // namespace lcdiag

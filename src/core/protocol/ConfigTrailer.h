@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/protocol/KeywordTable.h"
+#include "core/protocol/Layout.h"
 
 #include <cstdint>
 #include <optional>
@@ -18,6 +19,12 @@ struct ConfigTrailer {
 
     // The trailer when the bytes match the template of keyword 15, position by position
     // (a NUL in the template matches any byte); nothing when they do not or are too few.
+    // The pointer's offset into the ring (from 1024), and the slot it points at: the offset
+    // divided by the customer record size of the layout. Every slot of the ring counts; in the
+    // long layout the last slot begins beyond offset 1023. Nothing outside the ring.
+    int RingOffset() const { return pointer - 1024; }
+    std::optional<int> ActiveSlot(Layout layout) const;
+
     static std::optional<ConfigTrailer> Parse(const KeywordTable& table,
                                               std::span<const std::uint8_t> bytes);
 };

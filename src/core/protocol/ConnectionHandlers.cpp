@@ -112,25 +112,22 @@ void ConnectionController::OnReceiverFactoryRecord(const SelectedFrame& frame) {
     view_.RefreshInfo();
 }
 
-// The trailer points into the controller's ring of eight customer records: its offset from
-// 1024 divided by the record size is the active record. Every slot of the ring counts; in
-// the long layout the last slot begins beyond offset 1023.
+// The trailer points into the controller's ring of eight customer records: the active one.
 void ConnectionController::TakeConfigTrailer(std::span<const std::uint8_t> trailer) {
     const auto parsed = ConfigTrailer::Parse(table_, trailer);
-    const int recordSize = BlockLength(BlockKind::Customer, CurrentLayout());
-    const int pointer = parsed ? parsed->pointer - 1024 : -1;
     if (parsed) {
         configurationNumber_ = parsed->number;
     }
-    if (pointer < 0 || pointer >= ReceiverCustomerSet::Slots * recordSize) {
+    const std::optional<int> slot = parsed ? parsed->ActiveSlot(CurrentLayout()) : std::nullopt;
+    if (!slot) {
         configurationPointer_ = 65535;
         receiverCustomers_.SetActiveRecordIndex(ReceiverCustomerSet::UnknownIndex);
         info_.serialNumber.clear();
         info_.type.clear();
         return;
     }
-    configurationPointer_ = pointer;
-    receiverCustomers_.SetActiveRecordIndex(pointer / recordSize);
+    configurationPointer_ = parsed->RingOffset();
+    receiverCustomers_.SetActiveRecordIndex(*slot);
     info_.serialNumber = receiverFactory_.Text(ReceiverFactoryField::SerialNumber);
     info_.type = receiverFactory_.Text(ReceiverFactoryField::TypeDesignation);
 }

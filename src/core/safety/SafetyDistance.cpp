@@ -75,6 +75,15 @@ std::string SafetyDistanceText(const SafetyDistanceResult& result) {
     return std::to_string(*result.safetyDistance) + (result.slowApproach ? " (K = 1,6m/s)" : "");
 }
 
+SafetyDistanceFields CalcSDFields(const SafetyDistanceInputs& inputs) {
+    const SafetyDistanceResult result = CalcSD(inputs);
+    const auto text = [](const std::optional<std::int64_t>& value) {
+        return value ? std::to_string(*value) : std::string();
+    };
+    return {result, text(result.totalResponseTime), SafetyDistanceText(result),
+            text(result.reflectionDistance)};
+}
+
 std::int32_t ParseDistanceInput(std::string_view text) {
     if (text.size() > 1 && text.front() == '+' && text[1] != '-') {
         text.remove_prefix(1);

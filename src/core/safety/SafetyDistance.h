@@ -39,6 +39,18 @@ SafetyDistanceResult CalcSD(const SafetyDistanceInputs& inputs);
 // The text of the S field: the distance, with the note when K = 1.6 m/s applied.
 std::string SafetyDistanceText(const SafetyDistanceResult& result);
 
+// The calculator's result with its three output fields as the page shows them: T, S (see
+// SafetyDistanceText) and S1, each empty while it cannot be computed. The page and the
+// command-line tool both compute through it.
+struct SafetyDistanceFields {
+    SafetyDistanceResult result;
+    std::string totalResponseTime;
+    std::string safetyDistance;
+    std::string reflectionDistance;
+};
+
+SafetyDistanceFields CalcSDFields(const SafetyDistanceInputs& inputs);
+
 // The page's reading of a field: the decimal integer it holds, or -1 when it holds none.
 std::int32_t ParseDistanceInput(std::string_view text);
 

@@ -49,10 +49,6 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-void ShowValue(QLineEdit* field, const std::optional<std::int64_t>& value) {
-    field->setText(value ? QString::number(*value) : QString());
-}
-
 } // namespace
 
 TCalcSafetyDistance::TCalcSafetyDistance(const Texts& texts, int screenProfile, QSize viewSize,
@@ -221,7 +217,8 @@ void TCalcSafetyDistance::CalcSD() {
         return; // the fields are being built
     }
     inputs_.level = RdBtn_CSD_111->isChecked() ? PerformanceLevel::CD : PerformanceLevel::E;
-    const SafetyDistanceResult result = lcdiag::CalcSD(inputs_);
+    const SafetyDistanceFields fields = CalcSDFields(inputs_);
+    const SafetyDistanceResult& result = fields.result;
     const std::array<bool, 4> invalid = {result.resolutionInvalid, result.gapInvalid,
                                          result.overrunInvalid, result.responseInvalid};
     for (std::size_t i = 0; i < invalid.size(); ++i) {
@@ -229,9 +226,9 @@ void TCalcSafetyDistance::CalcSD() {
         colours.setColor(QPalette::WindowText, invalid[i] ? QColor(255, 0, 0) : QColor(0, 0, 0));
         inputLabels_[i]->setPalette(colours);
     }
-    ShowValue(Edt_CSD_15, result.totalResponseTime);
-    Edt_CSD_16->setText(Q(SafetyDistanceText(result)));
-    ShowValue(Edt_CSD_17, result.reflectionDistance);
+    Edt_CSD_15->setText(Q(fields.totalResponseTime));
+    Edt_CSD_16->setText(Q(fields.safetyDistance));
+    Edt_CSD_17->setText(Q(fields.reflectionDistance));
 }
 
 void TCalcSafetyDistance::Btn_CSD_1Click() {
