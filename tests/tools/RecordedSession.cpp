@@ -41,7 +41,7 @@ RecordedSession RecordSession(sim::Unit unit) {
     const auto device = sim::MakeController(config);
     sim::SimulatedPort port(clock, *device, PortKind::SerialPort, config.seed);
     RecordingTap tap(port, clock);
-    e2e::VirtualTimers timers(clock, port);
+    e2e::VirtualTimers timers(clock, [&port](std::uint32_t ms) { port.Advance(ms); });
     e2e::RecordingView view;
     e2e::RecordingDialogs dialogs;
     const Texts texts(nullptr, &dialogs);

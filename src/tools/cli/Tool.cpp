@@ -7,6 +7,7 @@
 
 #include <CLI/CLI.hpp>
 #include <array>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -32,8 +33,17 @@ constexpr TextId SPrefix = 7019;
 constexpr TextId S1Prefix = 7020;
 
 // The file's bytes; nothing, and the message said, when it cannot be read (a read error,
-// a directory, surfaces from the stream buffer as an exception).
+// a directory, surfaces from the stream buffer as an exception) or is too large to be a
+// recording or a configuration file.
 std::optional<std::vector<std::uint8_t>> ReadInput(const std::string& path, std::ostream& err) {
+    constexpr std::uintmax_t MaxInputBytes = 256ULL * 1024 * 1024;
+    std::error_code sizeError;
+    if (std::filesystem::file_size(path, sizeError) > MaxInputBytes && !sizeError) {
+        err << "lcdiag-tool: " << path
+            << ": larger than 256 MB, neither a session recording "
+               "nor a configuration file\n";
+        return std::nullopt;
+    }
     std::ifstream in(path, std::ios::binary);
     try {
         if (in) {
