@@ -35,7 +35,6 @@ void RecordingTap::Bytes(SessionEventKind direction, std::span<const std::uint8_
 
 void RecordingTap::Open() {
     port_.Open();
-    Mark(SessionEventKind::PortOpened, port_.Kind() == PortKind::UsbAdapter ? 1 : 0);
 }
 
 void RecordingTap::Close() {
@@ -77,7 +76,10 @@ void RecordingTap::SetBaudRate(int bitsPerSecond) {
     Mark(SessionEventKind::LineSpeed, static_cast<std::uint32_t>(bitsPerSecond));
 }
 
+// The opening is written when the port reports it, before the dialogue answers it (with a
+// break): a replay then opens before it compares what the program does.
 void RecordingTap::ComPortAfterOpen() {
+    Mark(SessionEventKind::PortOpened, port_.Kind() == PortKind::UsbAdapter ? 1 : 0);
     if (listener_ != nullptr) {
         listener_->ComPortAfterOpen();
     }

@@ -13,7 +13,7 @@ public:
     std::uint32_t now = 1000;
 };
 
-class NotedEvents final : public PortEvents {
+class NotedEvents : public PortEvents {
 public:
     void ComPortAfterOpen() override { log.push_back("open"); }
     void ComPortBeforeClose() override { log.push_back("before close"); }
@@ -60,6 +60,29 @@ SessionRecording ReadBack(const std::string& file) {
 SessionEvent At(std::uint32_t time, SessionEventKind kind, std::vector<std::uint8_t> bytes = {},
                 std::uint32_t value = 0) {
     return {kind, time, value, std::move(bytes)};
+}
+
+// The opening is written when the port reports it, before whatever the dialogue does about it.
+TEST(RecordingTap, WritesTheOpeningBeforeTheDialoguesAnswerToIt) {
+    ManualClock clock;
+    MirrorPort device;
+    RecordingTap tap(device, clock);
+    class BreakAtOpen final : public NotedEvents {
+    public:
+        explicit BreakAtOpen(Port& port) : port_(port) {}
+        void ComPortAfterOpen() override { port_.SetBreak(true); }
+
+    private:
+        Port& port_;
+    } dialogue(tap);
+    tap.SetListener(&dialogue);
+    std::ostringstream out;
+    tap.Start(out, {SessionFormatVersion, "v1", 0});
+    tap.Open();
+    tap.ComPortAfterOpen(); // as the port reports its opening
+    EXPECT_EQ(ReadBack(out.str()).events,
+              (std::vector<SessionEvent>{At(0, SessionEventKind::PortOpened),
+                                         At(0, SessionEventKind::BreakOn)}));
 }
 
 TEST(RecordingTap, WritesDownWhatPassesWithTheLineTimeAndStartsFromTheLineState) {
