@@ -170,7 +170,7 @@ void WriteSessions(SeedWriter out) {
         events.push_back({K::FromDevice, time += 12, 0, EncodedRecord(kind, Layout::Long)});
     }
     events.push_back({K::PortClosed, time + 40, 2, {}});
-    out.Write(EncodeSession({SessionFormatVersion, "v4.30.0001", 1'796'000'000'000}, events));
+    out.Write(EncodeSession({SessionFormatVersion, "v4.30.0001", 1'796'000'000'000, 0}, events));
 }
 
 } // namespace

@@ -62,7 +62,7 @@ RecordedSession RecordSession(sim::Unit unit) {
     };
 
     std::ostringstream out;
-    tap.Start(out, {SessionFormatVersion, "v4.30.0001", Start});
+    tap.Start(out, {SessionFormatVersion, "v4.30.0001", Start, 0});
     tap.Open();
     timers.StartCyclicTimer();
     const bool receiver = unit == sim::Unit::Receiver;

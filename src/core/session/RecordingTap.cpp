@@ -2,9 +2,10 @@
 
 namespace lcdiag {
 
-void RecordingTap::Start(std::ostream& out, const SessionHeader& header) {
-    writer_ = std::make_unique<SessionWriter>(out, header);
+void RecordingTap::Start(std::ostream& out, SessionHeader header) {
     started_ = clock_.Now();
+    header.startLineClock = started_;
+    writer_ = std::make_unique<SessionWriter>(out, header);
     if (!port_.Connected()) {
         return;
     }

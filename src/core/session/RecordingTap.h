@@ -20,8 +20,9 @@ public:
     void SetListener(PortEvents* listener) { listener_ = listener; }
 
     // Starts writing to `out` (the caller keeps it open until Stop); an open port, its line
-    // speed and a held break are written first, so that the recording stands on its own.
-    void Start(std::ostream& out, const SessionHeader& header);
+    // speed and a held break are written first, so that the recording stands on its own. The
+    // header's line clock is the tap's.
+    void Start(std::ostream& out, SessionHeader header);
     void Stop();
     bool Recording() const { return writer_ != nullptr; }
     // False when the recording could not be written (a full disk): it goes on no further.

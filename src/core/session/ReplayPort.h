@@ -40,6 +40,10 @@ public:
     void Restart();
 
     std::uint32_t PositionMs() const { return position_; }
+    // The line clock of the recorded program at the position reached: the time the pictures
+    // showed then (the emitter's LEDs blink with it), where the replay's own line clock only
+    // keeps the dialogue's time going forward.
+    std::uint32_t RecordedLineClock() const { return recording_.header.startLineClock + position_; }
     std::uint32_t LengthMs() const;
     bool Ended() const { return next_ == recording_.events.size(); }
     const std::string& Cut() const { return recording_.cut; }

@@ -63,6 +63,7 @@ std::vector<std::uint8_t> EncodeHeader(const SessionHeader& header) {
     out.push_back(static_cast<std::uint8_t>(length));
     out.insert(out.end(), header.programVersion.begin(), header.programVersion.begin() + length);
     PutLittleEndian(out, static_cast<std::uint64_t>(header.startUnixMs), 8);
+    PutLittleEndian(out, header.startLineClock, 4);
     return out;
 }
 
@@ -154,7 +155,8 @@ ReadSessionRecording(std::span<const std::uint8_t> file) {
     const auto versionLength = in.Number(1);
     const auto programVersion = versionLength ? in.Run(*versionLength) : std::nullopt;
     const auto start = in.Number(8);
-    if (!version || !programVersion || !start) {
+    const auto lineClock = in.Number(4);
+    if (!version || !programVersion || !start || !lineClock) {
         return std::string("the session recording is cut within its header");
     }
     if (*version != SessionFormatVersion) {
@@ -164,7 +166,7 @@ ReadSessionRecording(std::span<const std::uint8_t> file) {
     }
     recording.header = {static_cast<std::uint16_t>(*version),
                         std::string(programVersion->begin(), programVersion->end()),
-                        static_cast<std::int64_t>(*start)};
+                        static_cast<std::int64_t>(*start), static_cast<std::uint32_t>(*lineClock)};
     recording.readableBytes = in.Offset();
     while (!in.AtEnd()) {
         const std::size_t at = in.Offset();

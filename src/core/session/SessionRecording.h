@@ -37,6 +37,9 @@ struct SessionHeader {
     std::uint16_t formatVersion = 0;
     std::string programVersion;
     std::int64_t startUnixMs = 0; // the wall clock when the recording started, UTC
+    // The line clock's tick when the recording started: what the pictures saw as the time
+    // (the emitter's LEDs blink with it).
+    std::uint32_t startLineClock = 0;
 
     friend bool operator==(const SessionHeader&, const SessionHeader&) = default;
 };

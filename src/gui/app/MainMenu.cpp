@@ -23,8 +23,8 @@ constexpr TextId ManufacturerVersion = 1002;
 constexpr TextId ConnectCaption = 5700;
 constexpr TextId DisconnectCaption = 5701;
 constexpr TextId CheckConnection = 9040;
-constexpr TextId RecordSession = 9100;
-constexpr TextId StopRecording = 9101;
+constexpr TextId TxtRecordSession = 9100;
+constexpr TextId TxtStopRecording = 9101;
 
 enum class Kind { Command, Separator, SubMenu, Check, Radio };
 enum class Needs { Nothing, ExtendedFunctions, ManufacturerFunctions };
@@ -221,7 +221,7 @@ void TFRM_Main::BuildMenu() {
     // The item says what it does now: start, or stop the recording running.
     connect(portChoice, &QMenu::aboutToShow, this, [this, record] {
         record->setText(QString::fromStdString(
-            texts_.GetText(recorder_->Recording() ? StopRecording : RecordSession)));
+            texts_.GetText(recorder_->Recording() ? TxtStopRecording : TxtRecordSession)));
     });
     QAction* connectItem = menuBar()->addAction(QString());
     connectItem->setObjectName(QStringLiteral("MNU_Connect"));
@@ -235,7 +235,7 @@ void TFRM_Main::CaptionMenu() {
     Item("MNU_CheckConnection")->setText(QString::fromStdString(texts_.GetText(CheckConnection)));
     Item("MNU_RecordSession")
         ->setText(QString::fromStdString(
-            texts_.GetText(recorder_->Recording() ? StopRecording : RecordSession)));
+            texts_.GetText(recorder_->Recording() ? TxtStopRecording : TxtRecordSession)));
     const bool connected = activePort_ != nullptr && activePort_->Connected();
     SetConnectCaption(connected ? DisconnectCaption : ConnectCaption);
 }

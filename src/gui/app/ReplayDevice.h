@@ -39,6 +39,7 @@ public:
 
     Port& LinePort() { return port_; }
     const Clock& LineClock() const { return port_.LineClock(); }
+    std::uint32_t RecordedLineClock() const { return port_.RecordedLineClock(); }
     void SetListener(PortEvents* events) { port_.SetListener(events); }
     const std::string& Name() const { return name_; }
     // The bar of its controls, for the window's status bar; made on the first call.

@@ -16,7 +16,7 @@ std::optional<std::string> SessionRecorder::Start(const std::string& path) {
     }
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     tap_.Start(out_, {SessionFormatVersion, programVersion_,
-                      std::chrono::duration_cast<std::chrono::milliseconds>(now).count()});
+                      std::chrono::duration_cast<std::chrono::milliseconds>(now).count(), 0});
     path_ = path;
     return std::nullopt;
 }

@@ -270,9 +270,10 @@ void TFRM_Main::RunTimerCycleNow(bool freshSupervision) {
     }
 }
 
-// What the pictures show, copied from the connection at this tick.
+// What the pictures show, copied from the connection at this tick; a replay shows the time
+// the recorded program's pictures saw.
 LiveViewData TFRM_Main::CurrentViewData() const {
-    return ViewDataOf(*controller_, lineClock_->Now(),
+    return ViewDataOf(*controller_, replay_ ? replay_->RecordedLineClock() : lineClock_->Now(),
                       dimensioning_ == 1 ? DimensioningMode::Position
                                          : DimensioningMode::BeamNumber);
 }

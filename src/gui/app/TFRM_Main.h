@@ -142,6 +142,7 @@ public:
     void Timer2Timer();
     // Calls `ended` once the replay has delivered the whole recording.
     void WhenReplayEnded(std::function<void()> ended);
+    void StopRecording() { recorder_->Stop(); }
 
     // The serial port component and the port the connection uses (the serial port or the
     // simulated device, through the port switch).

@@ -53,11 +53,13 @@ QString DesktopEntryId(const lcdiag::BuildVariant& variant) {
 }
 
 // Saves the window as PNG and ends the program. A Timer1 cycle first lets the picture show
-// everything read until now, so that a replay's screenshot at the end of the recording equals
-// the one taken when the recording ended.
+// everything read until now, and a recording ends with the picture, before the port's closing
+// talks to the device: a replay's screenshot at the end of the recording then equals this one.
 void TakeScreenshot(lcdiag::TFRM_Main& window, const std::string& file) {
     window.Timer1Timer();
-    const bool saved = window.grab().save(QString::fromStdString(file), "PNG");
+    const QPixmap shot = window.grab();
+    window.StopRecording();
+    const bool saved = shot.save(QString::fromStdString(file), "PNG");
     if (!saved) {
         std::cerr << "lcdiag: could not write the screenshot " << file << '\n';
     }

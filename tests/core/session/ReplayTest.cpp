@@ -77,7 +77,7 @@ TEST(RecordingTap, WritesTheOpeningBeforeTheDialoguesAnswerToIt) {
     } dialogue(tap);
     tap.SetListener(&dialogue);
     std::ostringstream out;
-    tap.Start(out, {SessionFormatVersion, "v1", 0});
+    tap.Start(out, {SessionFormatVersion, "v1", 0, 0});
     tap.Open();
     tap.ComPortAfterOpen(); // as the port reports its opening
     EXPECT_EQ(ReadBack(out.str()).events,
@@ -98,7 +98,7 @@ TEST(RecordingTap, WritesDownWhatPassesWithTheLineTimeAndStartsFromTheLineState)
 
     std::ostringstream out;
     clock.now = 5000;
-    tap.Start(out, {SessionFormatVersion, "v1", 0});
+    tap.Start(out, {SessionFormatVersion, "v1", 0, 0});
     clock.now = 5040;
     tap.SetBreak(false);
     tap.WriteStr("AB");
@@ -123,13 +123,15 @@ TEST(RecordingTap, WritesDownWhatPassesWithTheLineTimeAndStartsFromTheLineState)
            static_cast<std::uint32_t>(PortCloseReason::Disconnected)),
     };
     EXPECT_EQ(ReadBack(out.str()).events, expected);
+    EXPECT_EQ(ReadBack(out.str()).header.startLineClock, 5000u);
 }
 
 class Replay : public ::testing::Test {
 protected:
     void Load(std::vector<SessionEvent> events) {
         port = std::make_unique<ReplayPort>(
-            SessionRecording{{SessionFormatVersion, "v1", 0}, std::move(events), {}, 0}, tick);
+            SessionRecording{{SessionFormatVersion, "v1", 0, 7000}, std::move(events), {}, 0},
+            tick);
         port->SetListener(&events_);
     }
     void Pass(std::uint32_t ms) {
@@ -160,6 +162,7 @@ TEST_F(Replay, TheDevicesBytesArriveAtTheirTimesCountedFromTheOpening) {
     EXPECT_EQ(port->InputCount(), 0);
     Pass(1);
     EXPECT_EQ(Received(), "x");
+    EXPECT_EQ(port->RecordedLineClock(), 7230u); // the recorded program's clock then
     port->SetSpeed(4);
     Pass(5);
     EXPECT_EQ(Received(), "yz");

@@ -6,7 +6,7 @@
 namespace lcdiag {
 namespace {
 
-const SessionHeader Header{SessionFormatVersion, "v4.30.0001", 1'796'000'000'000};
+const SessionHeader Header{SessionFormatVersion, "v4.30.0001", 1'796'000'000'000, 4'000'000'000};
 
 std::vector<SessionEvent> SampleEvents() {
     return {{SessionEventKind::PortOpened, 0, 0, {}},
