@@ -14,6 +14,19 @@ struct IniEntry {
     std::string_view value;
 };
 
+// The document's lines without their line ends. A line may end in several carriage returns
+// (a file whose CR LF ends were converted twice ends its lines in CR CR LF): all of them
+// belong to the line end, or a value would read with them and lose one at every rewrite.
+std::vector<std::string_view> DocumentLines(std::string_view document) {
+    std::vector<std::string_view> lines = SplitLines(document);
+    for (std::string_view& line : lines) {
+        while (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+    }
+    return lines;
+}
+
 // The name of the section the line opens, or nullopt.
 std::optional<std::string_view> SectionOf(std::string_view line) {
     line = TrimBlanks(line);
@@ -96,7 +109,7 @@ std::string IniSectionName(const PreferenceKey& key) {
 std::optional<std::string> IniReadValue(std::string_view document, std::string_view section,
                                         std::string_view name) {
     bool inSection = false;
-    for (const std::string_view line : SplitLines(document)) {
+    for (const std::string_view line : DocumentLines(document)) {
         if (SectionOf(line)) {
             inSection = IsSection(line, section);
         } else if (inSection && IsEntry(line, name)) {
@@ -111,7 +124,7 @@ std::optional<std::string> IniWriteValue(std::string_view document, std::string_
     if (!IsWritableName(name) || HasControlCharacter(section)) {
         return std::nullopt;
     }
-    const std::vector<std::string_view> views = SplitLines(document);
+    const std::vector<std::string_view> views = DocumentLines(document);
     std::vector<std::string> lines(views.begin(), views.end());
     const std::string entry = std::string(TrimBlanks(name)) + '=' + EncodeValue(value);
     const auto start = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {

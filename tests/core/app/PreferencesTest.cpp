@@ -98,6 +98,17 @@ TEST(IniDocument, ChangesOnlyTheLineOfTheValue) {
                         "\n");
 }
 
+// Line ends converted twice (CR CR LF) end the line: the values read without carriage returns,
+// and writing one value changes no other.
+TEST(IniDocument, LinesEndingInSeveralCarriageReturnsKeepTheirValuesAcrossAWrite) {
+    const std::string section = "HKEY_CURRENT_USER\\Software\\Kelberg\\DVX7";
+    const std::string document = "[" + section + "]\r\r\nLang=German\r\r\r\nResolution=2\r\r\n";
+    EXPECT_EQ(IniReadValue(document, section, "Lang"), "German");
+    const auto changed = IniWriteValue(document, section, "ComPort", "USB");
+    ASSERT_TRUE(changed);
+    EXPECT_EQ(*changed, "[" + section + "]\nLang=German\nResolution=2\nComPort=USB\n");
+}
+
 TEST(IniDocument, AnyValueSurvivesAndBadNamesAreRefused) {
     const std::string section = "HKEY_CURRENT_USER\\x";
     for (const std::string_view value :
