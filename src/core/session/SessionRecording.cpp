@@ -1,11 +1,10 @@
 #include "core/session/SessionRecording.h"
 
+#include "core/files/FileReplace.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <limits>
 #include <optional>
 
@@ -183,21 +182,11 @@ ReadSessionRecording(std::span<const std::uint8_t> file) {
 }
 
 std::variant<SessionRecording, std::string> ReadSessionRecordingFile(const std::string& path) {
-    constexpr std::streamoff MaxFileBytes = 256LL * 1024 * 1024;
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) {
-        return "cannot open " + path + ": " + std::strerror(errno);
+    const auto bytes = ReadWholeFile(path, MaxRecordingFileBytes);
+    if (!bytes) {
+        return "cannot read " + path + " (it is missing, unreadable or larger than 256 MB)";
     }
-    const std::streamoff size = in.tellg();
-    if (size < 0 || size > MaxFileBytes) {
-        return path + " is larger than 256 MB: not a session recording";
-    }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    in.seekg(0);
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) {
-        return "cannot read " + path;
-    }
-    auto recording = ReadSessionRecording(bytes);
+    auto recording = ReadSessionRecording(*bytes);
     if (auto* reason = std::get_if<std::string>(&recording)) {
         return path + ": " + *reason;
     }

@@ -60,8 +60,10 @@ struct SessionRecording {
 std::variant<SessionRecording, std::string>
 ReadSessionRecording(std::span<const std::uint8_t> file);
 
-// The recording in the file, or the one-line reason why it cannot be read or is none. Files
-// over 256 MB are refused unread.
+// Recordings, and the other files read with them, larger than this are refused unread.
+inline constexpr std::uintmax_t MaxRecordingFileBytes = 256ULL * 1024 * 1024;
+
+// The recording in the file, or the one-line reason why it cannot be read or is none.
 std::variant<SessionRecording, std::string> ReadSessionRecordingFile(const std::string& path);
 
 // The events of a recording as they happen: every event goes to the stream at once and the

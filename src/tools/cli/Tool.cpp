@@ -1,15 +1,14 @@
 #include "tools/cli/Tool.h"
 
 #include "core/app/Texts.h"
+#include "core/files/FileReplace.h"
 #include "core/safety/SafetyDistance.h"
+#include "core/session/SessionRecording.h"
 #include "platform/check/ConnectionCheck.h"
 #include "tools/cli/FileDecode.h"
 
 #include <CLI/CLI.hpp>
 #include <array>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,28 +31,14 @@ constexpr TextId ReflectionLabel = 7018;
 constexpr TextId SPrefix = 7019;
 constexpr TextId S1Prefix = 7020;
 
-// The file's bytes; nothing, and the message said, when it cannot be read (a read error,
-// a directory, surfaces from the stream buffer as an exception) or is too large to be a
-// recording or a configuration file.
+// The file's bytes; nothing, and the message said, when it is missing, unreadable (a
+// directory) or too large to be a recording or a configuration file.
 std::optional<std::vector<std::uint8_t>> ReadInput(const std::string& path, std::ostream& err) {
-    constexpr std::uintmax_t MaxInputBytes = 256ULL * 1024 * 1024;
-    std::error_code sizeError;
-    if (std::filesystem::file_size(path, sizeError) > MaxInputBytes && !sizeError) {
-        err << "lcdiag-tool: " << path
-            << ": larger than 256 MB, neither a session recording "
-               "nor a configuration file\n";
-        return std::nullopt;
+    auto bytes = ReadWholeFile(path, MaxRecordingFileBytes);
+    if (!bytes) {
+        err << "lcdiag-tool: " << path << ": cannot be read\n";
     }
-    std::ifstream in(path, std::ios::binary);
-    try {
-        if (in) {
-            return std::vector<std::uint8_t>{std::istreambuf_iterator<char>(in),
-                                             std::istreambuf_iterator<char>()};
-        }
-    } catch (const std::ios_base::failure&) {
-    }
-    err << "lcdiag-tool: " << path << ": cannot be read\n";
-    return std::nullopt;
+    return bytes;
 }
 
 struct DecodeOptions {
